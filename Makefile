@@ -1,0 +1,47 @@
+# Thin wrapper around CMake. `make test` and `make sanitize` are what CI runs.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDWFPLOT_WERROR=ON
+
+DEB_PACKAGES = zlib1g-dev libpng-dev libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev \
+               cmake g++ clang unzip zip libxml2-utils binutils
+
+.PHONY: all deps build test sanitize demo clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(DEB_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -z "$$missing" ]; then exit 0; fi; \
+	if [ "$$(id -u)" = 0 ]; then \
+	  echo "installing:$$missing"; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	else \
+	  echo "missing Debian packages (install them as root):$$missing"; exit 1; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DDWFPLOT_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Until the dwfplot tool lands, the demo builds the library and shows the API
+# it exports.
+demo: build
+	@echo "libdwfplot exports:"
+	@nm -D --defined-only $(BUILD)/libdwfplot.so | awk '{print $$3}' | c++filt | sed '/^_/d;/^$$/d'
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,32 @@
+# One static, position-independent library per layer of src/, so that a layer's
+# tests link only what the layer depends on and the shared library can take
+# them all whole.
+set(DWFPLOT_LAYERS "" CACHE INTERNAL "")
+
+function(dwfplot_layer name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  set(target dwfplot_${name})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${target} PUBLIC ${ARGN})
+    set(DWFPLOT_LAYERS ${DWFPLOT_LAYERS} ${target} CACHE INTERNAL "")
+  else()
+    # A layer not written yet still answers to its name, so dependants configure.
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# One test program per layer: tests/<dir> linked against the layer.
+function(dwfplot_layer_tests name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target dwfplot_${name}_tests)
+  add_executable(${target} ${sources})
+  target_link_libraries(${target} PRIVATE dwfplot_${name} dwfplot_test_support ${ARGN})
+  add_test(NAME ${name} COMMAND ${target})
+endfunction()

@@ -1,0 +1,129 @@
+// The DWF implementation of KESTRA's plot-file contract: DWFPlotFileWriter
+// turns a host plot into a DWF 6 package, DWFPlotFileReader replays such a
+// package as plot operations. Both are thin handles that own one
+// implementation object each.
+#ifndef DWFPLOT_DWFPLOTFILE_H
+#define DWFPLOT_DWFPLOTFILE_H
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "PlotFile.h"
+
+#if defined(__GNUC__)
+#define DWFPLOT_API __attribute__((visibility("default")))
+#else
+#define DWFPLOT_API
+#endif
+
+// Package properties that mark the packages of this library, in the order the
+// writer puts them into the manifest, and their fixed values.
+namespace DWFPlotProperties {
+inline constexpr char DwfToolkitVersion[] = "DwfToolkitVersion";
+inline constexpr char PlotFileVersion[] = "PlotFileVersion";
+inline constexpr char Encoding[] = "Encoding";
+inline constexpr char XScale[] = "XScale";
+inline constexpr char YScale[] = "YScale";
+inline constexpr char Units[] = "Units";
+
+inline constexpr char ReadOnlyMark[] = "Read Only";       // value of DwfToolkitVersion
+inline constexpr char CurrentPlotFileVersion[] = "1.2";    // value of PlotFileVersion
+inline constexpr char OldPlotFileVersion10[] = "1.0";      // read as PLT_OLD_FILE_FORMAT
+inline constexpr char OldPlotFileVersion11[] = "1.1";      // read as PLT_OLD_FILE_FORMAT
+inline constexpr char DefaultEncoding[] = "ISO8859_1";     // a package without Encoding
+inline constexpr char ScaleFormat[] = "%.16g";              // XScale and YScale values
+
+// Added by the package writer when the package is finished.
+inline constexpr char DwfFrameworkVersion[] = "DwfFrameworkVersion";
+inline constexpr char SourceProductVendor[] = "SourceProductVendor";
+inline constexpr char SourceProductName[] = "SourceProductName";
+inline constexpr char SourceProductVersion[] = "SourceProductVersion";
+inline constexpr char DwfProductVendor[] = "DwfProductVendor";
+inline constexpr char DwfProductVersion[] = "DwfProductVersion";
+inline constexpr char FrameworkVersionValue[] = "2.1";
+inline constexpr char ProductVendorValue[] = "TALMOR";
+inline constexpr char ToolkitVersionValue[] = "6.0.1.15";
+}  // namespace DWFPlotProperties
+
+class DWFPlotFileWriterImp;
+class DWFPlotFileReaderImp;
+
+class DWFPLOT_API DWFPlotFileWriter : public PlotFileWriter {
+public:
+    DWFPlotFileWriter();  // no image support: addImage writes nothing
+    DWFPlotFileWriter(ImageEncodeCallback encode, ImageReleaseCallback release);
+    ~DWFPlotFileWriter() override;
+    DWFPlotFileWriter(const DWFPlotFileWriter&) = delete;
+    DWFPlotFileWriter& operator=(const DWFPlotFileWriter&) = delete;
+
+    bool openPlot(const std::string& fileName, double pageWidth, double pageHeight,
+                  double xScale, double yScale, std::string units, unsigned int reserved,
+                  const std::string& encoding, const std::string& productName,
+                  const std::string& productVersion) override;
+    void closePlot() override;
+    void openPage(const std::set<std::string>& groupOptions) override;
+    void closePage() override;
+    void addLine(double x, double y, int penCode, const std::string& group) override;
+    void addTable(std::string table) override;
+    void addPolygons(const std::vector<std::vector<PlottingPoint>>& polygons, int pen,
+                     const std::string& group) override;
+    void addSymbol(double x, double y, double scale, double angle, bool filled,
+                   const std::string& name, const std::vector<std::vector<PlottingPoint>>& shape,
+                   const std::string& group) override;
+    void addText(double x, double y, const PlotFont& font, double angle, const wchar_t* line,
+                 int lineIndex, int lineCount, double width, double height,
+                 double descentFactor, const std::string& group) override;
+    void addImage(double x, double y, double width, double height, IMAGE* image,
+                  const std::string& group) override;
+    void setPen(int pen) override;
+    void setPenDetails(std::vector<PenDetail>& pens) override;
+
+private:
+    DWFPlotFileWriterImp* imp_;
+};
+
+class DWFPLOT_API DWFPlotFileReader : public PlotFileReader {
+public:
+    DWFPlotFileReader();
+    explicit DWFPlotFileReader(ImageLoadCallback load);
+    ~DWFPlotFileReader() override;
+    DWFPlotFileReader(const DWFPlotFileReader&) = delete;
+    DWFPlotFileReader& operator=(const DWFPlotFileReader&) = delete;
+
+    long size() override;
+    long position() override;
+    bool canRead(const std::string& fileName, std::string& message) override;
+    bool openPlot(const std::string& fileName) override;
+    void getPageSize(double& width, double& height) override;
+    void getPlotScale(double& xScale, double& yScale) override;
+    void getPlotUnits(std::string& units) override;
+    Plt_Plot_Operation_T getOperation() override;
+    int getPen() override;
+    void getGroupInfo(std::string& name, bool& first, bool& second) override;
+    void getLine(std::vector<PlottingPoint>& points) override;
+    void getTableString(std::string& table) override;
+    void getPolygons(std::vector<std::vector<PlottingPoint>>& polygons, int& pen,
+                     std::string& group) override;
+    void getPolygons(std::vector<std::vector<PlottingPoint>>& polygons, int& pen) override;
+    void getSymbol(double& x, double& y, double& scale, double& angle, bool& filled,
+                   std::string& name, std::string& group) override;
+    void getSymbol(double& x, double& y, double& scale, double& angle, bool& filled,
+                   std::string& name) override;
+    const wchar_t* getText(double& x, double& y, PlotFont& font, double& angle,
+                           std::string& group) override;
+    const wchar_t* getText(double& x, double& y, PlotFont& font, double& angle) override;
+    std::string getEncoding() override;
+    void closePlot() override;
+    void getImage(double& x, double& y, double& height, double& width, IMAGE** image,
+                  std::string& group) override;
+    void getImage(double& x, double& y, double& height, double& width, IMAGE** image) override;
+
+    // Paths of the page streams of the open plot, one per page.
+    void getPages(std::vector<std::string>& pageStreamPaths);
+
+private:
+    DWFPlotFileReaderImp* imp_;
+};
+
+#endif  // DWFPLOT_DWFPLOTFILE_H

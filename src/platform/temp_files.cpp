@@ -1,0 +1,143 @@
+#include "platform/temp_files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <ctime>
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/debug_output.h"
+#include "platform/uuid.h"
+
+namespace platform {
+namespace {
+
+constexpr int kCreateAttempts = 64;
+
+bool isExtensionChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+}  // namespace
+
+std::string temporaryPath() {
+    const char* dir = std::getenv("TMPDIR");
+    std::string path = (dir && *dir) ? dir : "/tmp";
+    if (path.back() != '/') path += '/';
+    return path;
+}
+
+bool isSafeExtension(std::string_view extension) {
+    return !extension.empty() && extension.size() <= 16 &&
+           std::all_of(extension.begin(), extension.end(), isExtensionChar);
+}
+
+std::string uniqueName() {
+    static const char digits[] = "0123456789abcdef";
+    unsigned char bytes[8] = {};
+    if (!randomBytes(bytes, sizeof bytes)) {
+        // Without the kernel's random source the names still differ: a clock
+        // and a counter, and exclusive creation catches any clash.
+        static std::atomic<uint64_t> counter{0};
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        const uint64_t mix = static_cast<uint64_t>(now.tv_nsec) ^
+                             (static_cast<uint64_t>(now.tv_sec) << 30) ^ (++counter << 48) ^
+                             static_cast<uint64_t>(::getpid());
+        for (int i = 0; i < 8; ++i) bytes[i] = static_cast<unsigned char>(mix >> (8 * i));
+    }
+    std::string name;
+    for (unsigned char b : bytes) {
+        name += digits[b >> 4];
+        name += digits[b & 0xF];
+    }
+    return name;
+}
+
+UniqueFd createExclusiveFile(const std::string& directory, std::string_view prefix,
+                             std::string_view extension, std::string& path) {
+    path.clear();
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        std::string candidate = directory;
+        candidate.append(prefix);
+        candidate += uniqueName();
+        if (isSafeExtension(extension)) {
+            candidate += '.';
+            candidate.append(extension);
+        }
+        const int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            path = std::move(candidate);
+            return UniqueFd(fd);
+        }
+        if (errno != EEXIST && errno != EINTR) break;
+    }
+    return UniqueFd();
+}
+
+PrivateDirectory::~PrivateDirectory() { removeAll(); }
+
+PrivateDirectory::PrivateDirectory(PrivateDirectory&& other) noexcept
+    : path_(std::move(other.path_)), files_(std::move(other.files_)) {
+    other.path_.clear();
+    other.files_.clear();
+}
+
+PrivateDirectory& PrivateDirectory::operator=(PrivateDirectory&& other) noexcept {
+    if (this != &other) {
+        removeAll();
+        path_ = std::move(other.path_);
+        files_ = std::move(other.files_);
+        other.path_.clear();
+        other.files_.clear();
+    }
+    return *this;
+}
+
+bool PrivateDirectory::create() {
+    if (exists()) return true;
+    std::string pattern = temporaryPath() + "dwfplot-XXXXXX";
+    if (!::mkdtemp(pattern.data())) {
+        debugOutput("dwfplot: cannot create a private directory under " + temporaryPath());
+        return false;
+    }
+    path_ = pattern + "/";
+    return true;
+}
+
+UniqueFd PrivateDirectory::createFile(std::string_view extension, std::string& path) {
+    path.clear();
+    if (!create()) return UniqueFd();
+    files_.reserve(files_.size() + 1);  // recording the file below cannot throw
+    UniqueFd fd = createExclusiveFile(path_, "", extension, path);
+    if (fd.valid()) files_.push_back(path);
+    return fd;
+}
+
+bool PrivateDirectory::removeFile(const std::string& path) {
+    const auto it = std::find(files_.begin(), files_.end(), path);
+    if (it == files_.end()) return false;
+    if (!platform::removeFile(path)) {
+        debugOutput("dwfplot: cannot delete temporary file " + path);
+        return false;
+    }
+    files_.erase(it);
+    return true;
+}
+
+void PrivateDirectory::removeAll() {
+    for (const std::string& file : files_) {
+        if (!platform::removeFile(file)) debugOutput("dwfplot: cannot delete temporary file " + file);
+    }
+    files_.clear();
+    if (!path_.empty() && ::rmdir(path_.c_str()) != 0) {
+        debugOutput("dwfplot: cannot remove temporary directory " + path_);
+    }
+    path_.clear();
+}
+
+}  // namespace platform
