@@ -58,6 +58,14 @@ std::string uniqueName() {
     return name;
 }
 
+UniqueFd createNewFile(const std::string& path) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    } while (fd < 0 && errno == EINTR);
+    return UniqueFd(fd);
+}
+
 UniqueFd createExclusiveFile(const std::string& directory, std::string_view prefix,
                              std::string_view extension, std::string& path) {
     path.clear();
@@ -69,12 +77,12 @@ UniqueFd createExclusiveFile(const std::string& directory, std::string_view pref
             candidate += '.';
             candidate.append(extension);
         }
-        const int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd >= 0) {
+        UniqueFd fd = createNewFile(candidate);
+        if (fd.valid()) {
             path = std::move(candidate);
-            return UniqueFd(fd);
+            return fd;
         }
-        if (errno != EEXIST && errno != EINTR) break;
+        if (errno != EEXIST) break;
     }
     return UniqueFd();
 }

@@ -24,6 +24,10 @@ bool isSafeExtension(std::string_view extension);
 // A fresh random name of 16 lower-case hex digits.
 std::string uniqueName();
 
+// Creates exactly `path` with O_CREAT|O_EXCL|O_NOFOLLOW and mode 0600: an
+// existing file or a symbolic link at that name makes it fail.
+UniqueFd createNewFile(const std::string& path);
+
 // Creates `<directory><prefix><unique>[.<extension>]` with
 // O_CREAT|O_EXCL|O_NOFOLLOW and mode 0600, retrying on a name that exists.
 // `directory` ends with '/'. An extension that is not safe is dropped.

@@ -145,7 +145,7 @@ private:
 
     int64_t insertionInPair(const K& key, uint32_t low, uint32_t high) const {
         if (!less(key, data_[low].first) && less(key, data_[high].first)) return low;
-        if (count_ == 2) return lessOrEqual(key, data_[low].first) ? -1 : high;
+        if (count_ == 2) return lessOrEqual(key, data_[low].first) ? int64_t{-1} : int64_t{high};
         if (low == 0 && lessOrEqual(key, data_[0].first)) return -1;
         if (high != count_ - 1 || less(key, data_[high].first)) return -2;
         return high;

@@ -43,41 +43,44 @@ int unitOrder(char a, char b) {
 int unitOrder(char16_t a, char16_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
 
 template <typename C>
-bool lexicographicLess(const C* a, uint32_t aLength, const C* b, uint32_t bLength) {
-    const uint32_t common = aLength < bLength ? aLength : bLength;
-    for (uint32_t i = 0; i < common; ++i) {
+bool lexicographicLess(std::basic_string_view<C> a, std::basic_string_view<C> b) {
+    const size_t common = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < common; ++i) {
         const int order = unitOrder(a[i], b[i]);
         if (order != 0) return order < 0;
     }
-    return aLength < bLength;
+    return a.size() < b.size();
 }
 
 template <typename C>
-int32_t findUnits(const C* hay, uint32_t hayLength, const C* needle, uint32_t needleLength,
-                  uint32_t start) {
-    if (uint64_t{hayLength} < uint64_t{needleLength} + start) return -1;
-    for (uint32_t i = start; i + needleLength <= hayLength; ++i) {
-        if (unitsEqual(hay + i, needle, needleLength)) return static_cast<int32_t>(i);
+int32_t findUnits(std::basic_string_view<C> hay, std::basic_string_view<C> needle, uint32_t start) {
+    if (hay.size() < needle.size() + start) return -1;
+    for (size_t i = start; i + needle.size() <= hay.size(); ++i) {
+        if (unitsEqual(hay.data() + i, needle.data(), static_cast<uint32_t>(needle.size()))) {
+            return static_cast<int32_t>(i);
+        }
     }
     return -1;
 }
 
 template <typename C>
-int32_t findLastUnits(const C* hay, uint32_t hayLength, const C* needle, uint32_t needleLength) {
-    if (needleLength > hayLength) return -1;
-    for (uint32_t i = hayLength - needleLength + 1; i-- > 0;) {
-        if (unitsEqual(hay + i, needle, needleLength)) return static_cast<int32_t>(i);
+int32_t findLastUnits(std::basic_string_view<C> hay, std::basic_string_view<C> needle) {
+    if (needle.size() > hay.size()) return -1;
+    for (size_t i = hay.size() - needle.size() + 1; i-- > 0;) {
+        if (unitsEqual(hay.data() + i, needle.data(), static_cast<uint32_t>(needle.size()))) {
+            return static_cast<int32_t>(i);
+        }
     }
     return -1;
 }
 
 template <typename C>
-String concatenate(const C* a, uint32_t aLength, const C* b, uint32_t bLength) {
-    const uint64_t total = uint64_t{aLength} + bLength;
+String concatenate(std::basic_string_view<C> a, std::basic_string_view<C> b) {
+    const uint64_t total = uint64_t{a.size()} + b.size();
     if (total > 0xFFFFFFFEu) throwOutOfMemory();
     C* buffer = allocateArray<C>(total + 1);
-    std::memcpy(buffer, a, aLength * sizeof(C));
-    std::memcpy(buffer + aLength, b, bLength * sizeof(C));
+    std::memcpy(buffer, a.data(), a.size() * sizeof(C));
+    std::memcpy(buffer + a.size(), b.data(), b.size() * sizeof(C));
     buffer[total] = 0;
     String result(buffer, 0, static_cast<uint32_t>(total));
     delete[] buffer;
@@ -229,12 +232,20 @@ uint32_t String::wideLength() const {
     return wideLength_;
 }
 
+std::string_view String::narrowView() const {
+    const char* text = chars();
+    return std::string_view(text, narrowLength_);
+}
+
+std::u16string_view String::wideView() const {
+    const char16_t* text = wideChars();
+    return std::u16string_view(text, wideLength_);
+}
+
 bool String::operator==(const String& other) const {
     if (length_ == 0 && other.length_ == 0) return true;
-    if (other.narrowValid_) {
-        return narrowLength() == other.narrowLength_ && unitsEqual(chars(), other.narrow_, narrowLength_);
-    }
-    return wideLength() == other.wideLength() && unitsEqual(wideChars(), other.wide_, wideLength_);
+    if (other.narrowValid_) return narrowView() == other.narrowView();
+    return wideView() == other.wideView();
 }
 
 bool String::operator==(const char* text) const { return *this == String(text, false); }
@@ -243,10 +254,8 @@ bool String::operator==(const char16_t* text) const { return *this == String(tex
 
 bool String::operator<(const String& other) const {
     if (length_ == 0) return other.length_ != 0;
-    if (other.narrowValid_) {
-        return lexicographicLess(chars(), narrowLength_, other.narrow_, other.narrowLength_);
-    }
-    return lexicographicLess(wideChars(), wideLength_, other.wideChars(), other.wideLength_);
+    if (other.narrowValid_) return lexicographicLess(narrowView(), other.narrowView());
+    return lexicographicLess(wideView(), other.wideView());
 }
 
 int String::compare(const String& other) const {
@@ -257,10 +266,8 @@ int String::compare(const String& other) const {
 String String::operator+(const String& other) const {
     if (length_ == 0) return other;
     if (other.length_ == 0) return *this;
-    if (other.narrowValid_) {
-        return concatenate(chars(), narrowLength_, other.narrow_, other.narrowLength_);
-    }
-    return concatenate(wideChars(), wideLength_, other.wideChars(), other.wideLength_);
+    if (other.narrowValid_) return concatenate(narrowView(), other.narrowView());
+    return concatenate(wideView(), other.wideView());
 }
 
 String String::operator+(char c) const { return *this + String(&c, 0, 1); }
@@ -275,10 +282,8 @@ String& String::operator+=(const char* text) { return *this = *this + text; }
 String& String::operator+=(const char16_t* text) { return *this = *this + text; }
 
 int32_t String::find(const String& needle, uint32_t start) const {
-    if (needle.narrowValid_) {
-        return findUnits(chars(), narrowLength_, needle.narrow_, needle.narrowLength_, start);
-    }
-    return findUnits(wideChars(), wideLength_, needle.wideChars(), needle.wideLength_, start);
+    if (needle.narrowValid_) return findUnits(narrowView(), needle.narrowView(), start);
+    return findUnits(wideView(), needle.wideView(), start);
 }
 
 int32_t String::find(char c, uint32_t start) const { return find(String(&c, 0, 1), start); }
@@ -290,10 +295,8 @@ int32_t String::find(const char16_t* text, uint32_t start) const {
 
 int32_t String::findLast(const String& needle) const {
     if (needle.length_ == 0) return static_cast<int32_t>(length_);
-    if (needle.narrowValid_) {
-        return findLastUnits(chars(), narrowLength_, needle.narrow_, needle.narrowLength_);
-    }
-    return findLastUnits(wideChars(), wideLength_, needle.wideChars(), needle.wideLength_);
+    if (needle.narrowValid_) return findLastUnits(narrowView(), needle.narrowView());
+    return findLastUnits(wideView(), needle.wideView());
 }
 
 int32_t String::findLast(char c) const { return findLast(String(&c, 0, 1)); }

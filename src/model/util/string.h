@@ -52,6 +52,9 @@ public:
     bool wideValid() const { return wideValid_; }
     uint32_t narrowLength() const;
     uint32_t wideLength() const;
+    // Both forms as views, converting first where needed.
+    std::string_view narrowView() const;
+    std::u16string_view wideView() const;
 
     bool operator==(const String& other) const;
     bool operator==(const char* text) const;
