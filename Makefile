@@ -7,7 +7,9 @@ CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDWFPLOT_WERROR=ON
 DEB_PACKAGES = zlib1g-dev libpng-dev libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev \
                cmake g++ clang unzip zip libxml2-utils binutils
 
-.PHONY: all deps build test sanitize demo clean
+PREFIX     ?= /usr/local
+
+.PHONY: all deps build test sanitize demo install clean
 
 all: build
 
@@ -42,6 +44,9 @@ sanitize: deps
 demo: build
 	@echo "libdwfplot exports:"
 	@nm -D --defined-only $(BUILD)/libdwfplot.so | awk '{print $$3}' | c++filt | sed '/^_/d;/^$$/d'
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
