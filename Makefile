@@ -45,8 +45,12 @@ demo: build
 	@echo "libdwfplot exports:"
 	@nm -D --defined-only $(BUILD)/libdwfplot.so | awk '{print $$3}' | c++filt | sed '/^_/d;/^$$/d'
 
+# The prefix is configured, not only given at install time, so that the
+# pkg-config file names where the files really are.
 install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
+	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j $(JOBS)
+	cmake --install $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
