@@ -1,0 +1,320 @@
+#include "package/zip/archive_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <utility>
+
+#include "package/zip/archive_result.h"
+#include "package/zip/end_record_search.h"
+#include "platform/unicode.h"
+
+namespace DWFZip {
+namespace {
+
+constexpr size_t kLongestLookupName = 255;
+// Deflate cannot make more than 258 bytes out of two bits.
+constexpr uint64_t kLargestDeflateRatio = 1032;
+
+// Entry names as lookups compare them: no leading separators, '\' between
+// the parts.
+std::string normalisedName(std::string_view name) {
+    const size_t start = name.find_first_not_of("/\\");
+    std::string result(start == std::string_view::npos ? std::string_view{} : name.substr(start));
+    std::replace(result.begin(), result.end(), '/', '\\');
+    return result;
+}
+
+char foldedLetter(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool sameName(const std::string& a, const std::string& b, int32_t caseSensitivity) {
+    if (caseSensitivity == 1) return a == b;
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y) { return foldedLetter(x) == foldedLetter(y); });
+}
+
+// What the directory claims about an entry must be something the data can
+// back: no ZIP64 markers, room for an encryption header, stored data as long
+// as its content, deflated data not beyond deflate's largest ratio.
+bool plausibleClaims(const CentralHeader& header) {
+    if (header.compressedSize == kZip64Marker || header.uncompressedSize == kZip64Marker ||
+        header.localHeaderOffset == kZip64Marker) {
+        return false;
+    }
+    const uint64_t overhead = (header.flags & kFlagEncrypted) ? kEncryptionHeaderSize : 0;
+    if (header.compressedSize < overhead) return false;
+    const uint64_t data = header.compressedSize - overhead;
+    if (header.method == kMethodStored) return data == header.uncompressedSize;
+    if (header.method == kMethodDeflated) {
+        return header.uncompressedSize <= data * kLargestDeflateRatio + 258;
+    }
+    return true;  // refused when opened, like any method other than 0 and 8
+}
+
+}  // namespace
+
+std::unique_ptr<ArchiveReader> ArchiveReader::open(std::u16string_view path) {
+    try {
+        const std::string narrowPath = platform::utf16ToUtf8(path);
+        if (narrowPath.empty() || narrowPath.find('\0') != std::string::npos) return nullptr;
+        platform::UniqueFd file = platform::openForReading(narrowPath);
+        if (!file.valid()) return nullptr;
+        const int64_t size = platform::fileSize(file.get());
+        if (size < 0) return nullptr;
+        std::unique_ptr<ArchiveReader> reader(
+            new ArchiveReader(std::move(file), static_cast<uint64_t>(size)));
+        if (reader->readDirectory() != ArchiveOk) return nullptr;
+        return reader;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+ArchiveReader::ArchiveReader(platform::UniqueFd file, uint64_t fileSize)
+    : file_(std::move(file)), fileSize_(fileSize) {}
+
+int32_t ArchiveReader::readDirectory() {
+    uint64_t endPosition = 0;
+    int32_t rc = findEndRecord(file_.get(), fileSize_, endPosition);
+    if (rc != ArchiveOk) return rc;
+    uint8_t bytes[kEndRecordSize];
+    if (endPosition + kEndRecordSize > fileSize_) return ArchiveBadFormat;
+    if (!platform::readAt(file_.get(), bytes, sizeof bytes, endPosition)) return ArchiveIoError;
+    EndRecord end;
+    decodeEndRecord(bytes, end);
+    if (end.diskNumber != 0 || end.directoryDisk != 0 || end.entriesOnDisk != end.entries ||
+        end.directoryOffset == kZip64Marker || end.directorySize == kZip64Marker) {
+        return ArchiveBadFormat;
+    }
+    // Offsets that do not count bytes put in front of the archive show as a
+    // gap between where the directory should end and where the record is.
+    const uint64_t storedEnd = uint64_t{end.directoryOffset} + end.directorySize;
+    if (endPosition < storedEnd) return ArchiveBadFormat;
+    shift_ = endPosition - storedEnd;
+    directoryStart_ = uint64_t{end.directoryOffset} + shift_;
+    directoryEnd_ = endPosition;
+    entryCount_ = end.entries;
+    if (uint64_t{entryCount_} * kCentralHeaderSize > end.directorySize) return ArchiveBadFormat;
+    rc = checkEntries();
+    if (rc != ArchiveOk) return rc;
+    rc = firstEntry();
+    return rc == ArchiveEndOfList ? ArchiveOk : rc;
+}
+
+// Walks the whole directory once, so that no later operation meets a record
+// outside it, an entry outside the file or two entries sharing bytes.
+int32_t ArchiveReader::checkEntries() {
+    std::vector<std::pair<uint64_t, uint64_t>> spans;  // local header, least end
+    spans.reserve(entryCount_);
+    uint64_t position = directoryStart_;
+    for (uint32_t i = 0; i < entryCount_; ++i) {
+        CentralHeader header;
+        const int32_t rc = readCentralHeader(position, header);
+        if (rc != ArchiveOk) return rc;
+        if (!plausibleClaims(header)) return ArchiveBadFormat;
+        const uint64_t local = uint64_t{header.localHeaderOffset} + shift_;
+        spans.emplace_back(local, local + kLocalHeaderSize + header.nameLength + header.compressedSize);
+        position += header.recordSize();
+    }
+    std::sort(spans.begin(), spans.end());
+    localPositions_.reserve(spans.size());
+    for (size_t i = 0; i < spans.size(); ++i) {
+        const uint64_t limit = i + 1 < spans.size() ? spans[i + 1].first : directoryStart_;
+        if (spans[i].second > limit) return ArchiveBadFormat;
+        localPositions_.push_back(spans[i].first);
+    }
+    return ArchiveOk;
+}
+
+int32_t ArchiveReader::readCentralHeader(uint64_t position, CentralHeader& header) const {
+    if (position + kCentralHeaderSize > directoryEnd_) return ArchiveBadFormat;
+    uint8_t bytes[kCentralHeaderSize];
+    if (!platform::readAt(file_.get(), bytes, sizeof bytes, position)) return ArchiveIoError;
+    if (!decodeCentralHeader(bytes, header)) return ArchiveBadFormat;
+    if (position + header.recordSize() > directoryEnd_) return ArchiveBadFormat;
+    return ArchiveOk;
+}
+
+int32_t ArchiveReader::makeCurrent(uint32_t index, uint64_t position) {
+    CentralHeader header;
+    const int32_t rc = readCentralHeader(position, header);
+    if (rc != ArchiveOk) return rc;
+    hasCurrent_ = true;
+    currentIndex_ = index;
+    currentPosition_ = position;
+    current_ = header;
+    return ArchiveOk;
+}
+
+int32_t ArchiveReader::firstEntry() {
+    if (!file_.valid()) return ArchiveBadParameter;
+    if (entryCount_ == 0) {
+        hasCurrent_ = false;
+        return ArchiveEndOfList;
+    }
+    return makeCurrent(0, directoryStart_);
+}
+
+int32_t ArchiveReader::nextEntry() {
+    if (!file_.valid()) return ArchiveBadParameter;
+    if (!hasCurrent_ || currentIndex_ + 1 >= entryCount_) return ArchiveEndOfList;
+    return makeCurrent(currentIndex_ + 1, currentPosition_ + current_.recordSize());
+}
+
+int32_t ArchiveReader::readCurrentName(std::string& name) const {
+    name.resize(current_.nameLength);
+    if (!platform::readAt(file_.get(), name.data(), name.size(),
+                          currentPosition_ + kCentralHeaderSize)) {
+        return ArchiveIoError;
+    }
+    return ArchiveOk;
+}
+
+int32_t ArchiveReader::locateEntry(const char* name, int32_t caseSensitivity) {
+    if (!file_.valid() || name == nullptr) return ArchiveBadParameter;
+    const size_t length = strnlen(name, kLongestLookupName + 1);
+    if (length > kLongestLookupName) return ArchiveBadParameter;
+    try {
+        const std::string wanted = normalisedName(std::string_view(name, length));
+        const bool hadCurrent = hasCurrent_;
+        const uint32_t savedIndex = currentIndex_;
+        const uint64_t savedPosition = currentPosition_;
+        const CentralHeader saved = current_;
+        std::string candidate;
+        int32_t rc = firstEntry();
+        while (rc == ArchiveOk) {
+            rc = readCurrentName(candidate);
+            if (rc == ArchiveOk && sameName(normalisedName(candidate), wanted, caseSensitivity)) {
+                return ArchiveOk;
+            }
+            if (rc == ArchiveOk) rc = nextEntry();
+        }
+        hasCurrent_ = hadCurrent;
+        currentIndex_ = savedIndex;
+        currentPosition_ = savedPosition;
+        current_ = saved;
+        return rc;
+    } catch (const std::bad_alloc&) {
+        return ArchiveNoMemory;
+    }
+}
+
+// The entry's bytes run to the next local header, or to the directory.
+uint64_t ArchiveReader::entryLimit(uint64_t localPosition) const {
+    const auto next = std::upper_bound(localPositions_.begin(), localPositions_.end(), localPosition);
+    return next == localPositions_.end() ? directoryStart_ : *next;
+}
+
+// Reads the current entry's local header and finds its data after the
+// header's own name and extra field, which need not be as long as the
+// central ones.
+int32_t ArchiveReader::locateData(LocalHeader& local, uint64_t& dataStart) const {
+    const uint64_t position = uint64_t{current_.localHeaderOffset} + shift_;
+    uint8_t bytes[kLocalHeaderSize];
+    if (!platform::readAt(file_.get(), bytes, sizeof bytes, position)) return ArchiveIoError;
+    if (!decodeLocalHeader(bytes, local) || local.nameLength != current_.nameLength) {
+        return ArchiveBadFormat;
+    }
+    dataStart = position + kLocalHeaderSize + local.nameLength + local.extraLength;
+    if (dataStart + current_.compressedSize > entryLimit(position)) return ArchiveBadFormat;
+    return ArchiveOk;
+}
+
+int32_t ArchiveReader::copyField(uint64_t position, uint16_t length, void* buffer,
+                                 size_t size) const {
+    if (buffer == nullptr || size == 0) return ArchiveOk;
+    const size_t count = std::min<size_t>(length, size);
+    if (!platform::readAt(file_.get(), buffer, count, position)) return ArchiveIoError;
+    if (size > length) static_cast<char*>(buffer)[length] = '\0';
+    return ArchiveOk;
+}
+
+int32_t ArchiveReader::entryInfo(ArchiveEntryInfo* info, char* name, size_t nameSize, void* extra,
+                                 size_t extraSize, char* comment, size_t commentSize) {
+    if (!file_.valid()) return ArchiveBadParameter;
+    if (!hasCurrent_) return ArchiveEndOfList;
+    LocalHeader local;
+    uint64_t dataStart = 0;
+    int32_t rc = locateData(local, dataStart);
+    if (rc != ArchiveOk) return rc;
+    if (info != nullptr) {
+        const CentralHeader& h = current_;
+        *info = ArchiveEntryInfo{h.versionMadeBy, h.versionNeeded, h.flags, h.method,
+                                 h.dosDateTime, fromDosDateTime(h.dosDateTime), h.crc,
+                                 h.compressedSize, h.uncompressedSize, h.nameLength,
+                                 h.extraLength, h.commentLength, h.diskNumberStart,
+                                 h.internalAttributes, h.externalAttributes,
+                                 uint64_t{h.localHeaderOffset} + shift_, dataStart};
+    }
+    const uint64_t namePosition = currentPosition_ + kCentralHeaderSize;
+    const uint64_t extraPosition = namePosition + current_.nameLength;
+    const uint64_t commentPosition = extraPosition + current_.extraLength;
+    rc = copyField(namePosition, current_.nameLength, name, nameSize);
+    if (rc == ArchiveOk) rc = copyField(extraPosition, current_.extraLength, extra, extraSize);
+    if (rc == ArchiveOk) {
+        rc = copyField(commentPosition, current_.commentLength, comment, commentSize);
+    }
+    return rc;
+}
+
+int32_t ArchiveReader::openEntry(const char* password) {
+    if (!file_.valid()) return ArchiveBadParameter;
+    if (!hasCurrent_) return ArchiveEndOfList;
+    entry_.reset();
+    try {
+        return openCurrent(password != nullptr ? password : "");
+    } catch (const std::bad_alloc&) {
+        entry_.reset();
+        return ArchiveNoMemory;
+    }
+}
+
+int32_t ArchiveReader::openCurrent(std::string_view password) {
+    LocalHeader local;
+    uint64_t dataStart = 0;
+    int32_t rc = locateData(local, dataStart);
+    if (rc != ArchiveOk) return rc;
+    if (local.method != current_.method ||
+        (current_.method != kMethodStored && current_.method != kMethodDeflated)) {
+        return ArchiveBadFormat;
+    }
+    if (!(local.flags & kFlagDataDescriptor) &&
+        (local.crc != current_.crc || local.compressedSize != current_.compressedSize ||
+         local.uncompressedSize != current_.uncompressedSize)) {
+        return ArchiveBadFormat;
+    }
+    // Without a password an encrypted entry can only read as garbage.
+    if ((current_.flags & kFlagEncrypted) && password.empty()) return ArchiveBadPassword;
+    auto entry = std::make_unique<EntryInput>(file_.get());
+    rc = entry->open(dataStart, current_, password);
+    if (rc != ArchiveOk) return rc;
+    entry_ = std::move(entry);
+    return ArchiveOk;
+}
+
+int32_t ArchiveReader::readEntry(void* buffer, uint32_t size) {
+    if (!file_.valid() || !entry_ || (buffer == nullptr && size > 0)) return ArchiveBadParameter;
+    // The count travels in the result, so one call reads at most what it
+    // can report.
+    const uint32_t limit = std::min<uint32_t>(size, std::numeric_limits<int32_t>::max());
+    return entry_->read(static_cast<uint8_t*>(buffer), limit);
+}
+
+int32_t ArchiveReader::closeEntry() {
+    if (!file_.valid() || !entry_) return ArchiveBadParameter;
+    const int32_t rc = entry_->close();
+    entry_.reset();
+    return rc;
+}
+
+int32_t ArchiveReader::close() {
+    if (!file_.valid()) return ArchiveBadParameter;
+    const int32_t rc = entry_ ? closeEntry() : ArchiveOk;
+    file_.reset();
+    hasCurrent_ = false;
+    return rc;
+}
+
+}  // namespace DWFZip
