@@ -1,6 +1,10 @@
 #include "model/util/io_handler.h"
 
 #include <cstring>
+#include <new>
+
+#include "model/util/allocation.h"
+#include "platform/unicode.h"
 
 namespace DWFUtil {
 namespace {
@@ -29,25 +33,30 @@ int32_t IOHandler::write(const char*) { return kUnsupported; }
 IOHandler::~IOHandler() = default;
 
 int32_t StringIOHandler::getContents(String& contents) {
-    contents = contents_;
+    contents = String::fromUtf8(contents_);
     return kSupported;
 }
 
 int32_t StringIOHandler::getContents(char16_t* buffer, uint32_t size) {
-    return copyOut(contents_.wideChars(), contents_.wideLength(), buffer, size);
+    const std::u16string wide = platform::utf8ToUtf16(contents_);
+    return copyOut(wide.data(), static_cast<uint32_t>(wide.size()), buffer, size);
 }
 
 int32_t StringIOHandler::getContents(char* buffer, uint32_t size) {
-    return copyOut(contents_.chars(), contents_.narrowLength(), buffer, size);
+    return copyOut(contents_.data(), static_cast<uint32_t>(contents_.size()), buffer, size);
 }
 
 int32_t StringIOHandler::write(const String& text) {
-    contents_ += text;
+    try {
+        contents_.append(text.narrowView());
+    } catch (const std::bad_alloc&) {
+        throwOutOfMemory();
+    }
     return kSupported;
 }
 
-int32_t StringIOHandler::write(const char16_t* text) { return write(String(text, true)); }
+int32_t StringIOHandler::write(const char16_t* text) { return write(String(text, false)); }
 
-int32_t StringIOHandler::write(const char* text) { return write(String(text, true)); }
+int32_t StringIOHandler::write(const char* text) { return write(String(text, false)); }
 
 }  // namespace DWFUtil

@@ -3,6 +3,7 @@
 #define DWFPLOT_MODEL_UTIL_IO_HANDLER_H
 
 #include <cstdint>
+#include <string>
 
 #include "model/util/string.h"
 
@@ -23,7 +24,9 @@ public:
     virtual ~IOHandler();
 };
 
-// Accumulates everything written into one String.
+// Accumulates everything written into one text. The text is kept as UTF-8
+// in a growing buffer, so many small writes cost linear time; it is handed
+// out as a String.
 class StringIOHandler : public IOHandler {
 public:
     int32_t getContents(String& contents) override;
@@ -33,10 +36,8 @@ public:
     int32_t write(const char16_t* text) override;
     int32_t write(const char* text) override;
 
-    const String& contents() const { return contents_; }
-
 private:
-    String contents_;
+    std::string contents_;
 };
 
 }  // namespace DWFUtil

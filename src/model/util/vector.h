@@ -45,6 +45,23 @@ public:
         ++count_;
     }
 
+    // Makes room for `needed` elements at once, in a multiple of 16, so that
+    // a caller who knows the final count does not grow step by step.
+    void reserve(uint32_t needed) {
+        if (needed <= capacity_) return;
+        const uint32_t capacity = needed % 16 == 0 ? needed : grownCapacity(needed);
+        T* fresh = allocateArray<T>(capacity);
+        try {
+            for (uint32_t i = 0; i < count_; ++i) fresh[i] = std::move(data_[i]);
+        } catch (...) {
+            delete[] fresh;
+            throw;
+        }
+        delete[] data_;
+        data_ = fresh;
+        capacity_ = capacity;
+    }
+
     void pop_back() {
         if (count_ == 0) return;
         --count_;

@@ -49,6 +49,20 @@ TEST(Vector, PushingItsOwnElementWhileGrowing) {
     EXPECT_EQ(v.back(), "3");
 }
 
+TEST(Vector, ReserveMakesRoomOnceInMultiplesOfSixteen) {
+    Vector<String> v;
+    v.push_back("kept");
+    const std::pair<uint32_t, uint32_t> cases[] = {{10, 16}, {16, 16}, {17, 32}, {10000, 10000}, {10001, 10016}};
+    for (const auto& [needed, capacity] : cases) {
+        v.reserve(needed);
+        EXPECT_EQ(v.capacity(), capacity) << needed;
+    }
+    v.reserve(3);
+    EXPECT_EQ(v.capacity(), 10016u) << "never shrinks";
+    EXPECT_EQ(v.size(), 1u);
+    EXPECT_EQ(v[0], "kept");
+}
+
 TEST(Vector, EraseAndPopBack) {
     Vector<long> v;
     for (long i = 0; i < 5; ++i) v.push_back(i);

@@ -1,0 +1,386 @@
+#include "model/xml/xml_parser.h"
+
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "model/util/allocation.h"
+
+namespace DWFUtil {
+namespace {
+
+using Result = DWF::DwfResult::Enum;
+constexpr Result kOk = DWF::DwfResult::Success;
+constexpr Result kMalformed = DWF::DwfResult::XmlParseError;
+
+bool isWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isNameStart(char c) { return isLetter(c) || c == ':' || c == '_'; }
+bool isNameChar(char c) { return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
+
+struct Span {
+    size_t start = 0;
+    size_t length = 0;
+};
+
+struct AttributeSpan {
+    Span name;
+    Span value;
+};
+
+// Character data of one open element. The first run is only remembered;
+// a second run starts a copy, so interleaved text costs linear time.
+struct PendingText {
+    Span firstRun;
+    bool copied = false;
+    std::string joined;
+
+    void reset() {
+        firstRun = Span();
+        copied = false;
+        joined.clear();
+    }
+};
+
+constexpr std::string_view kXmlnsPrefix = "xmlns:";
+constexpr std::string_view kSchemaLocation = "xsi:schemaLocation";
+
+std::string_view view(const String& text) { return std::string_view(text.chars(), text.narrowLength()); }
+
+// The location paired with `uri` in a schema-location value ("URI location
+// URI location ..."), or empty.
+String locationFor(std::string_view locations, std::string_view uri) {
+    if (uri.empty()) return String();
+    size_t pos = 0;
+    auto nextToken = [&]() {
+        while (pos < locations.size() && isWhiteSpace(locations[pos])) ++pos;
+        const size_t start = pos;
+        while (pos < locations.size() && !isWhiteSpace(locations[pos])) ++pos;
+        return locations.substr(start, pos - start);
+    };
+    while (pos < locations.size()) {
+        const std::string_view name = nextToken();
+        const std::string_view location = nextToken();
+        if (name == uri) return String::fromUtf8(location);
+    }
+    return String();
+}
+
+bool isNamespaceDeclaration(const XmlParserAttribute& attribute) {
+    const std::string_view name = view(attribute.name);
+    return name.size() > kXmlnsPrefix.size() && name.substr(0, kXmlnsPrefix.size()) == kXmlnsPrefix;
+}
+
+class Machine {
+public:
+    Machine(const char* data, size_t size, std::deque<XmlNode>& nodes, XmlNode*& root,
+            IXmlParserCallback* callback)
+        : data_(data), size_(size), nodes_(nodes), root_(root), callback_(callback) {}
+
+    Result run() {
+        while (true) {
+            const void* found = pos_ < size_ ? std::memchr(data_ + pos_, '<', size_ - pos_) : nullptr;
+            const size_t next = found ? static_cast<size_t>(static_cast<const char*>(found) - data_) : size_;
+            addText(Span{pos_, next - pos_});
+            if (!found) return kOk;  // open elements stay unreported
+            tagStart_ = next;
+            pos_ = next + 1;
+            const Result result = markup();
+            if (result != kOk) return result;
+        }
+    }
+
+private:
+    bool atEnd() const { return pos_ >= size_; }
+    char peek() const { return data_[pos_]; }
+    bool startsWith(std::string_view text) const {
+        return size_ - pos_ >= text.size() && std::memcmp(data_ + pos_, text.data(), text.size()) == 0;
+    }
+    void skipWhiteSpace() {
+        while (!atEnd() && isWhiteSpace(peek())) ++pos_;
+    }
+    Span readName() {
+        const size_t start = pos_;
+        if (!atEnd() && isNameStart(peek())) {
+            ++pos_;
+            while (!atEnd() && isNameChar(peek())) ++pos_;
+        }
+        return Span{start, pos_ - start};
+    }
+    std::string_view text(Span span) const { return std::string_view(data_ + span.start, span.length); }
+
+    // Moves past the next `terminator`; XmlParseError when the input ends first.
+    Result skipPast(std::string_view terminator, Span* skipped = nullptr) {
+        const size_t found = std::string_view(data_, size_).find(terminator, pos_);
+        if (found == std::string_view::npos) return kMalformed;
+        if (skipped) *skipped = Span{pos_, found - pos_};
+        pos_ = found + terminator.size();
+        return kOk;
+    }
+
+    Result markup() {
+        if (atEnd()) return kMalformed;
+        if (peek() == '/') return endTag();
+        if (peek() == '?') return skipPast("?>");
+        if (peek() == '!') return declaration();
+        return startTag();
+    }
+
+    Result declaration() {
+        if (startsWith("!--")) {
+            pos_ += 3;
+            return skipPast("-->");
+        }
+        if (startsWith("![CDATA[")) {
+            pos_ += 8;
+            Span content;
+            const Result result = skipPast("]]>", &content);
+            if (result == kOk) addText(content);
+            return result;
+        }
+        return skipDeclaration();
+    }
+
+    // A document type or other `<!` declaration: up to the `>` that is
+    // outside quotes and outside an internal subset in brackets.
+    Result skipDeclaration() {
+        size_t brackets = 0;
+        while (!atEnd()) {
+            const char c = data_[pos_++];
+            if (c == '"' || c == '\'') {
+                const void* close = std::memchr(data_ + pos_, c, size_ - pos_);
+                if (!close) return kMalformed;
+                pos_ = static_cast<size_t>(static_cast<const char*>(close) - data_) + 1;
+            } else if (c == '[') {
+                ++brackets;
+            } else if (c == ']' && brackets > 0) {
+                --brackets;
+            } else if (c == '>' && brackets == 0) {
+                return kOk;
+            }
+        }
+        return kMalformed;
+    }
+
+    Result endTag() {
+        ++pos_;
+        skipWhiteSpace();
+        const Span name = readName();
+        if (!current_ || text(name) != view(current_->name)) return kMalformed;
+        skipWhiteSpace();
+        if (atEnd() || peek() != '>') return kMalformed;
+        ++pos_;
+        closeElement(current_);
+        return kOk;
+    }
+
+    Result startTag() {
+        const Span name = readName();
+        if (name.length == 0) return kMalformed;
+        if (root_ && !current_) return kMalformed;  // a second document element
+        if (depth_ >= XmlParser::kMaximumDepth || nodes_.size() >= XmlParser::kMaximumElements) return kMalformed;
+        bool empty = false;
+        const Result result = readAttributes(empty);
+        if (result != kOk) return result;
+        XmlNode& node = openElement(name);
+        reportStart(node);
+        if (empty) closeElement(&node);
+        return kOk;
+    }
+
+    Result readAttributes(bool& empty) {
+        attributes_.clear();
+        while (true) {
+            skipWhiteSpace();
+            if (atEnd()) return kMalformed;
+            if (peek() == '>') {
+                ++pos_;
+                return kOk;
+            }
+            if (peek() == '/') {
+                if (!startsWith("/>")) return kMalformed;
+                pos_ += 2;
+                empty = true;
+                return kOk;
+            }
+            if (attributes_.size() >= XmlParser::kMaximumAttributes) return kMalformed;
+            const Result result = readAttribute();
+            if (result != kOk) return result;
+        }
+    }
+
+    // name, or name = 'value' / "value"; a value runs to the same quote, so
+    // it may hold the other quote and `>`.
+    Result readAttribute() {
+        AttributeSpan attribute;
+        attribute.name = readName();
+        if (attribute.name.length == 0) return kMalformed;
+        skipWhiteSpace();
+        if (!atEnd() && peek() == '=') {
+            ++pos_;
+            skipWhiteSpace();
+            if (atEnd() || (peek() != '"' && peek() != '\'')) return kMalformed;
+            const char quote = data_[pos_++];
+            const void* close = std::memchr(data_ + pos_, quote, size_ - pos_);
+            if (!close) return kMalformed;
+            const auto end = static_cast<size_t>(static_cast<const char*>(close) - data_);
+            attribute.value = Span{pos_, end - pos_};
+            pos_ = end + 1;
+        }
+        attributes_.push_back(attribute);
+        return kOk;
+    }
+
+    XmlNode& openElement(Span name) {
+        nodes_.emplace_back();
+        XmlNode& node = nodes_.back();
+        node.start = tagStart_;
+        node.name = String(data_, static_cast<uint32_t>(name.start), static_cast<uint32_t>(name.length));
+        fillAttributes(node);
+        node.parent = current_;
+        if (!current_) {
+            root_ = &node;
+        } else if (!current_->lastChild) {
+            current_->firstChild = current_->lastChild = &node;
+        } else {
+            node.previousSibling = current_->lastChild;
+            current_->lastChild->nextSibling = &node;
+            current_->lastChild = &node;
+        }
+        current_ = &node;
+        if (pending_.size() <= depth_) pending_.emplace_back();
+        pending_[depth_].reset();
+        ++depth_;
+        return node;
+    }
+
+    // Empty slots first, then the texts, with the room made once: an element
+    // may carry thousands of attributes.
+    void fillAttributes(XmlNode& node) {
+        node.attributes.reserve(static_cast<uint32_t>(attributes_.size()));
+        for (size_t i = 0; i < attributes_.size(); ++i) node.attributes.push_back(XmlParserAttribute());
+        for (size_t i = 0; i < attributes_.size(); ++i) {
+            const AttributeSpan& span = attributes_[i];
+            XmlParserAttribute& attribute = node.attributes[static_cast<uint32_t>(i)];
+            attribute.name = String(data_, static_cast<uint32_t>(span.name.start), static_cast<uint32_t>(span.name.length));
+            attribute.value =
+                String(data_, static_cast<uint32_t>(span.value.start), static_cast<uint32_t>(span.value.length));
+        }
+    }
+
+    void reportStart(const XmlNode& node) {
+        if (!callback_) return;
+        std::string_view locations;
+        for (const XmlParserAttribute& attribute : node.attributes) {
+            if (view(attribute.name) == kSchemaLocation) {
+                locations = view(attribute.value);
+                break;
+            }
+        }
+        for (const XmlParserAttribute& attribute : node.attributes) {
+            if (!isNamespaceDeclaration(attribute)) continue;
+            const String prefix = attribute.name.substring(static_cast<uint32_t>(kXmlnsPrefix.size()));
+            callback_->startPrefixMapping(attribute.value, prefix, locationFor(locations, view(attribute.value)));
+        }
+        callback_->startElement(node);
+    }
+
+    void closeElement(XmlNode* node) {
+        --depth_;
+        node->text = takeText(pending_[depth_]);
+        current_ = node->parent;
+        if (!callback_) return;
+        callback_->endElement(*node);
+        for (const XmlParserAttribute& attribute : node->attributes) {
+            if (isNamespaceDeclaration(attribute)) callback_->endPrefixMapping(attribute.value);
+        }
+    }
+
+    void addText(Span run) {
+        if (!current_ || run.length == 0) return;
+        PendingText& pending = pending_[depth_ - 1];
+        if (pending.firstRun.length == 0 && !pending.copied) {
+            pending.firstRun = run;
+            return;
+        }
+        if (!pending.copied) {
+            pending.joined.assign(text(pending.firstRun));
+            pending.copied = true;
+        }
+        pending.joined.append(text(run));
+    }
+
+    String takeText(PendingText& pending) const {
+        if (pending.copied) return String::fromUtf8(pending.joined);
+        const Span run = pending.firstRun;
+        return String(data_, static_cast<uint32_t>(run.start), static_cast<uint32_t>(run.length));
+    }
+
+    const char* data_;
+    size_t size_;
+    size_t pos_ = 0;
+    size_t tagStart_ = 0;
+    std::deque<XmlNode>& nodes_;
+    XmlNode*& root_;
+    IXmlParserCallback* callback_;
+    XmlNode* current_ = nullptr;
+    uint32_t depth_ = 0;
+    std::vector<AttributeSpan> attributes_;
+    std::vector<PendingText> pending_;
+};
+
+}  // namespace
+
+DWF::DwfResult::Enum XmlParser::parseStream(InputStream* stream, uint64_t sizeLimit) {
+    if (!stream) return DWF::DwfResult::InvalidArgument;
+    if (holdsDocument_) return DWF::DwfResult::NoPackageOpen;
+    holdsDocument_ = true;
+    size_t used = 0;
+    try {
+        while (true) {
+            // The buffer grows geometrically, so a large document is copied a
+            // bounded number of times.
+            if (buffer_.size() - used < kReadBlockSize) buffer_.resize(used + kReadBlockSize);
+            const int64_t got = stream->read(buffer_.data() + used, kReadBlockSize);
+            if (got < 0) {
+                return got >= INT32_MIN ? static_cast<DWF::DwfResult::Enum>(got) : DWF::DwfResult::ReadFailed;
+            }
+            if (got == 0) break;
+            if (got > kReadBlockSize) return DWF::DwfResult::ReadFailed;
+            used += static_cast<size_t>(got);
+            if (used > sizeLimit) return DWF::DwfResult::InvalidData;
+        }
+    } catch (const std::bad_alloc&) {
+        return DWF::DwfResult::OutOfMemory;
+    } catch (const std::length_error&) {
+        return DWF::DwfResult::OutOfMemory;
+    }
+    buffer_.resize(used);
+    return parseHeldBuffer();
+}
+
+DWF::DwfResult::Enum XmlParser::parseBuffer(const char* data, size_t size) {
+    if (!data && size) return DWF::DwfResult::InvalidArgument;
+    if (holdsDocument_) return DWF::DwfResult::NoPackageOpen;
+    holdsDocument_ = true;
+    try {
+        buffer_.assign(data, data + size);
+    } catch (const std::bad_alloc&) {
+        return DWF::DwfResult::OutOfMemory;
+    }
+    return parseHeldBuffer();
+}
+
+DWF::DwfResult::Enum XmlParser::parseHeldBuffer() {
+    // Names, values and texts are Strings with 32-bit lengths.
+    if (buffer_.size() > 0xFFFFFFFEu) return DWF::DwfResult::InvalidData;
+    try {
+        return Machine(buffer_.data(), buffer_.size(), nodes_, root_, callback_).run();
+    } catch (const std::bad_alloc&) {
+        return DWF::DwfResult::OutOfMemory;
+    }
+}
+
+}  // namespace DWFUtil

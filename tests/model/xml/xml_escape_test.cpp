@@ -1,0 +1,79 @@
+#include "model/xml/xml_escape.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using DWFUtil::String;
+using DWFXmlFramework::xmlEscape;
+using DWFXmlFramework::xmlUnescape;
+
+struct EscapeCase {
+    std::u16string text;
+    const char* attribute;
+    const char* content;
+};
+
+TEST(XmlEscape, EscapesMarkupQuotesAndEveryNonAsciiUnit) {
+    const EscapeCase cases[] = {
+        {u"plain ~\x7F", "plain ~\x7F", "plain ~\x7F"},
+        {u"a\"b<c", "a&quot;b&lt;c", "a\"b&lt;c"},
+        {u"'&>", "&apos;&amp;&gt;", "'&amp;&gt;"},
+        {u"line\nfeed\ttab\r", "line&#x0A;feed&#x09;tab&#x0D;", "line&#x0A;feed&#x09;tab&#x0D;"},
+        {u"\u00E9\u00FF\u0100\u20AC", "&#xE9;&#xFF;&#256;&#8364;", "&#xE9;&#xFF;&#256;&#8364;"},
+        {u"\U0001F600", "&#128512;", "&#128512;"},
+        {std::u16string(1, u'\xD800') + u"x", "&#65533;x", "&#65533;x"},
+        {u"", "", ""},
+    };
+    for (const EscapeCase& c : cases) {
+        const String text = String::fromUtf16(c.text);
+        EXPECT_EQ(xmlEscape(text, true).toUtf8(), c.attribute);
+        EXPECT_EQ(xmlEscape(text, false).toUtf8(), c.content);
+    }
+}
+
+TEST(XmlEscape, UnescapesReferencesAndKeepsWhatIsNotOne) {
+    const struct {
+        const char* text;
+        std::u16string expected;
+    } cases[] = {
+        {"&#65;&#x4a;&#x4A;", u"AJJ"},
+        {"&lt;&gt;&amp;&apos;&quot;", u"<>&'\""},
+        {"a&#x0A;b", u"a\nb"},
+        {"&#xE9;&#8364;&#128512;", u"\u00E9\u20AC\U0001F600"},
+        {"&#55357;&#56832;", u"\U0001F600"},
+        {"&#;x", std::u16string(1, u'\0') + u"x"},
+        {"&amp", u"&amp"},
+        {"&lt", u"&lt"},
+        {"&a;", u"&a;"},
+        {"&foo; &ap", u"&foo; &ap"},
+        {"&#12a; &#65;", u"&#12a; A"},
+        {"&lt;&#65", u"<&#65"},
+        {"&#99999999999999;", u"\uFFFD"},
+        {"no references", u"no references"},
+        {"&", u"&"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(xmlUnescape(String(c.text)).toUtf16(), c.expected) << c.text;
+    }
+}
+
+TEST(XmlEscape, RoundTripsEveryUnit) {
+    std::u16string all;
+    for (char16_t unit = 1; unit < 0xD800; ++unit) all += unit;
+    all += u"\U0010FFFF";
+    const String text = String::fromUtf16(all);
+    for (const bool forAttribute : {true, false}) {
+        EXPECT_EQ(xmlUnescape(xmlEscape(text, forAttribute)).toUtf16(), all);
+    }
+}
+
+TEST(XmlEscape, UnescapesManyUnterminatedReferencesInLinearTime) {
+    std::string text;
+    for (int i = 0; i < 500000; ++i) text += "&#1";
+    EXPECT_EQ(xmlUnescape(String::fromUtf8(text)).toUtf8(), text);
+}
+
+}  // namespace

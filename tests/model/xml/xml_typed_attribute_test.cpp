@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/xml/xml_boolean_attribute.h"
+#include "model/xml/xml_constrained_double_attribute.h"
+#include "model/xml/xml_double_attribute.h"
+#include "model/xml/xml_list_attribute.h"
+#include "model/xml/xml_long_attribute.h"
+#include "model/xml/xml_string_attribute.h"
+#include "model/xml/xml_string_enum.h"
+
+namespace {
+
+using DWFUtil::String;
+using DWFUtil::Vector;
+using namespace DWFXmlObjects;
+
+TEST(XmlStringAttribute, AnswersValueThenDefaultAndValidatesRequired) {
+    XmlStringAttribute required("name", true);
+    XmlStringAttribute optional("title");
+    XmlStringAttribute defaulted("provider", "dflt");
+    EXPECT_FALSE(required.isValid());
+    EXPECT_TRUE(optional.isValid());
+    EXPECT_TRUE(defaulted.isValid());
+    EXPECT_EQ(defaulted.getString().toUtf8(), "dflt");
+    EXPECT_FALSE(defaulted.isSet());
+    EXPECT_TRUE(required.fromString(""));
+    EXPECT_TRUE(required.isSet());
+    EXPECT_TRUE(required.isValid());
+    EXPECT_TRUE(defaulted.setString("mine"));
+    EXPECT_EQ(defaulted.toString().toUtf8(), "mine");
+}
+
+TEST(XmlBooleanAttribute, KeepsTheWordItWasReadWith) {
+    ASSERT_EQ(XmlBooleanEnum::entries().size(), 6u);
+    const char* words[] = {"0", "1", "false", "no", "true", "yes"};
+    for (uint32_t i = 0; i < 6; ++i) EXPECT_EQ(XmlBooleanEnum::entries()[i]->getWord().toUtf8(), words[i]);
+
+    const struct {
+        const char* text;
+        bool accepted;
+        bool value;
+    } cases[] = {{"yes", true, true},  {"1", true, true},   {"true", true, true},  {"no", true, false},
+                 {"0", true, false},   {"false", true, false}, {"Yes", false, false}, {"TRUE", false, false},
+                 {"", false, false},   {" true", false, false}};
+    for (const auto& c : cases) {
+        XmlBooleanAttribute attribute("show");
+        EXPECT_EQ(attribute.fromString(c.text), c.accepted) << c.text;
+        EXPECT_EQ(attribute.isSet(), c.accepted) << c.text;
+        EXPECT_EQ(attribute.getBoolean(), c.value) << c.text;
+        EXPECT_EQ(attribute.toString().toUtf8(), c.accepted ? c.text : "") << c.text;
+    }
+    XmlBooleanAttribute fromProgram("bold", XmlBooleanEnum::forValue(true));
+    EXPECT_EQ(fromProgram.toString().toUtf8(), "true");
+    EXPECT_TRUE(fromProgram.setBoolean(false));
+    EXPECT_EQ(fromProgram.toString().toUtf8(), "false");
+    EXPECT_FALSE(fromProgram.setEntry(nullptr));
+}
+
+TEST(XmlLongAttribute, ReadsTheLeadingIntegerAndRefusesOverflow) {
+    const struct {
+        const char* text;
+        bool accepted;
+        int32_t value;
+    } cases[] = {{"12abc", true, 12},        {"  -7", true, -7},          {"+3", true, 3},
+                 {"abc", true, 0},           {"", false, 0},              {"2147483647", true, 2147483647},
+                 {"-2147483648", true, INT32_MIN}, {"2147483648", false, 0}, {"-2147483649", false, 0},
+                 {"99999999999999999999", false, 0}};
+    for (const auto& c : cases) {
+        XmlLongAttribute attribute("size", int32_t{5});
+        EXPECT_EQ(attribute.fromString(c.text), c.accepted) << c.text;
+        EXPECT_EQ(attribute.getLong(), c.accepted ? c.value : 5) << c.text;
+    }
+    XmlLongAttribute unset("zOrder");
+    EXPECT_EQ(unset.toString().toUtf8(), "");
+    unset.setLong(-42);
+    EXPECT_EQ(unset.toString().toUtf8(), "-42");
+}
+
+TEST(XmlDoubleAttribute, WritesAllSignificantDigits) {
+    const struct {
+        double value;
+        const char* text;
+    } written[] = {{0.5, "0.5"}, {1.0, "1"}, {0.1, "0.10000000000000000555111512312578"},
+                   {-2.5e-7, "-2.4999999999999998868702795647156e-07"}, {1e21, "1000000000000000000000"},
+                   {1e33, "9.9999999999999994557523098704282e+32"}, {1.7976931348623157e308, "1.797693134862315708145274237317e+308"}};
+    for (const auto& w : written) {
+        XmlDoubleAttribute attribute("width");
+        attribute.setDouble(w.value);
+        EXPECT_EQ(attribute.toString().toUtf8(), w.text);
+    }
+    const struct {
+        const char* text;
+        bool accepted;
+        double value;
+    } read[] = {{"0.5mm", true, 0.5}, {" +2", true, 2}, {"-1e3", true, -1000}, {"x", true, 0},
+                {"", false, 9}, {"1e999", false, 9}};
+    for (const auto& r : read) {
+        XmlDoubleAttribute attribute("height", 9.0);
+        EXPECT_EQ(attribute.fromString(r.text), r.accepted) << r.text;
+        EXPECT_EQ(attribute.getDouble(), r.value) << r.text;
+    }
+}
+
+TEST(XmlConstrainedDoubleAttribute, ChecksTheMinimumWhenValidated) {
+    XmlConstrainedDoubleAttribute exclusive("width", true);
+    exclusive.setMinimum(0, true, false);
+    EXPECT_FALSE(exclusive.isValid());
+    exclusive.setDouble(0);
+    EXPECT_FALSE(exclusive.isValid());
+    exclusive.setDouble(0.001);
+    EXPECT_TRUE(exclusive.isValid());
+
+    XmlConstrainedDoubleAttribute inclusive("height");
+    EXPECT_TRUE(inclusive.isValid());
+    inclusive.setMinimum(0, false, true);
+    inclusive.setMinimum(5, true, false);  // locked: ignored
+    inclusive.setDouble(0);
+    EXPECT_TRUE(inclusive.isValid());
+    inclusive.setDouble(-0.5);
+    EXPECT_FALSE(inclusive.isValid());
+}
+
+TEST(XmlListAttribute, SplitsAtSpacesAndAppendsWithOneSpace) {
+    XmlListOfDoubleAttribute list("clip");
+    ASSERT_TRUE(list.fromString("1  2 3"));
+    Vector<double> values;
+    EXPECT_TRUE(list.getVector(values));
+    ASSERT_EQ(values.size(), 3u);
+    EXPECT_EQ(values[2], 3.0);
+    EXPECT_TRUE(list.append("4"));
+    EXPECT_EQ(list.toString().toUtf8(), "1  2 3 4");
+    EXPECT_FALSE(list.append(""));
+    EXPECT_TRUE(XmlListOfDoubleAttribute("scale", "x 2\t").isValid());  // no number reads as 0
+    EXPECT_FALSE(list.fromString("1 1e999 2"));
+    EXPECT_EQ(list.toString().toUtf8(), "1  2 3 4");
+
+    XmlListAttribute words("names");
+    EXPECT_TRUE(words.append("a"));
+    EXPECT_TRUE(words.append("b\tc"));
+    EXPECT_TRUE(words.fromString(words.toString() + "  "));
+    Vector<String> items;
+    EXPECT_TRUE(words.getVector(items));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1].toUtf8(), "b\tc");
+    EXPECT_TRUE(XmlListAttribute("x", " ").getVector(items));
+    EXPECT_EQ(items.size(), 0u);
+}
+
+TEST(XmlListAttribute, TypedListsFormatParseAndValidateItems) {
+    XmlListOfLongAttribute color("color", "128 128 128");
+    Vector<int32_t> longs;
+    EXPECT_TRUE(color.getVector(longs));
+    EXPECT_EQ(longs.size(), 3u);
+    EXPECT_FALSE(color.isSet());
+    longs.push_back(-1);
+    EXPECT_TRUE(color.setFromVector(longs));
+    EXPECT_EQ(color.toString().toUtf8(), "128 128 128 -1");
+
+    XmlListOfLongAttribute broken("color", "1 2147483648 3");
+    EXPECT_FALSE(broken.isValid());
+    EXPECT_FALSE(broken.getVector(longs));
+    EXPECT_EQ(longs.size(), 2u);
+
+    XmlListOfDoubleAttribute transform("transform", true);
+    EXPECT_FALSE(transform.isValid());
+    Vector<double> doubles;
+    doubles.push_back(0.1);
+    doubles.push_back(1);
+    EXPECT_TRUE(transform.setFromVector(doubles));
+    EXPECT_EQ(transform.toString().toUtf8(), "0.10000000000000000555111512312578 1");
+    EXPECT_TRUE(transform.isValid());
+
+    XmlListOfDoubleAttribute huge("extents");
+    std::string text;
+    for (int i = 0; i < 200000; ++i) text += "1 ";
+    EXPECT_TRUE(huge.fromString(String::fromUtf8(text)));
+    EXPECT_TRUE(huge.isValid());
+    EXPECT_EQ(huge.itemCount(), 200000u);
+    EXPECT_FALSE(huge.getVector(doubles));
+    EXPECT_EQ(doubles.size(), 0u);
+}
+
+TEST(SetFromAttributes, MatchesNamesWithAnyPrefix) {
+    Vector<DWFUtil::XmlParser::Attribute> parsed;
+    const char* pairs[][2] = {{"ePlot:name", "first&amp;"}, {"name", "second"}, {"xsi:schemaLocation", "U L"},
+                              {"dwf:href", "h"}, {"size", "12abc"}};
+    for (const auto& pair : pairs) parsed.push_back({pair[0], pair[1]});
+
+    const struct {
+        const char* name;
+        bool found;
+        const char* value;
+    } cases[] = {{"name", true, "first&"},         {"schemaLocation", true, "U L"}, {"xsi:schemaLocation", true, "U L"},
+                 {"other:href", true, "h"},        {"href", true, "h"},             {"title", false, ""},
+                 {"dwf:", false, ""}};
+    for (const auto& c : cases) {
+        XmlStringAttribute attribute(c.name);
+        EXPECT_EQ(attribute.setFromAttributes(parsed), c.found) << c.name;
+        EXPECT_EQ(attribute.getString().toUtf8(), c.value) << c.name;
+    }
+    XmlLongAttribute size("size");
+    EXPECT_TRUE(size.setFromAttributes(parsed));
+    EXPECT_EQ(size.getLong(), 12);
+    XmlBooleanAttribute refused("name");
+    EXPECT_FALSE(refused.setFromAttributes(parsed));
+    EXPECT_FALSE(refused.isSet());
+}
+
+TEST(XmlStringEnumRegistry, LooksUpWordsAndCodes) {
+    const XmlStringEnumRegistry registry{{1, "string"}, {2, "boolean"}, {24, "longList"}};
+    EXPECT_EQ(registry.size(), 3u);
+    ASSERT_NE(registry.find("boolean"), nullptr);
+    EXPECT_EQ(registry.find("boolean")->getCode(), 2);
+    EXPECT_EQ(registry.find("Boolean"), nullptr);
+    EXPECT_EQ(registry.codeOf("longList"), 24);
+    EXPECT_EQ(registry.codeOf("unknown"), 0);
+    EXPECT_EQ(registry.findCode(1)->getWord().toUtf8(), "string");
+    EXPECT_EQ(registry.findCode(3), nullptr);
+}
+
+}  // namespace
