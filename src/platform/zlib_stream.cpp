@@ -5,10 +5,10 @@ namespace {
 int windowBits(ZlibFormat format) { return format == ZlibFormat::Raw ? -MAX_WBITS : MAX_WBITS; }
 }  // namespace
 
-int DeflateStream::init(ZlibFormat format, int level) {
+int DeflateStream::init(ZlibFormat format, int level, int memoryLevel) {
     end();
     stream_ = z_stream{};
-    const int rc = deflateInit2(&stream_, level, Z_DEFLATED, windowBits(format), 8, Z_DEFAULT_STRATEGY);
+    const int rc = deflateInit2(&stream_, level, Z_DEFLATED, windowBits(format), memoryLevel, Z_DEFAULT_STRATEGY);
     active_ = rc == Z_OK;
     return rc;
 }

@@ -20,7 +20,7 @@ public:
     DeflateStream& operator=(const DeflateStream&) = delete;
 
     // Returns the zlib result of deflateInit2 (Z_OK on success).
-    int init(ZlibFormat format, int level = Z_DEFAULT_COMPRESSION);
+    int init(ZlibFormat format, int level = Z_DEFAULT_COMPRESSION, int memoryLevel = 8);
     void end();
     bool active() const { return active_; }
     z_stream& get() { return stream_; }

@@ -1,0 +1,206 @@
+#include "w2d/stream.h"
+
+#include <new>
+
+#include "w2d/attribute_set.h"
+#include "w2d/compression.h"
+#include "w2d/file_handlers.h"
+#include "w2d/header.h"
+#include "w2d/object_factory.h"
+
+WT_Stream::WT_Stream()
+    : m_open(wt_default_open),
+      m_close(wt_default_close),
+      m_read(wt_default_read),
+      m_seek(wt_default_seek),
+      m_end_seek(wt_default_end_seek),
+      m_tell(wt_default_tell),
+      m_write(wt_default_write) {
+    try {
+        m_current = std::make_unique<WT_Attribute_Set>();
+        m_desired = std::make_unique<WT_Attribute_Set>();
+    } catch (const std::bad_alloc&) {
+        throw WT_Result::Out_Of_Memory;
+    }
+}
+
+WT_Stream::~WT_Stream() = default;
+
+void WT_Stream::set_file_mode(WT_File_Mode mode) {
+    if (mode == Block_Write && m_options.target_version() >= 600) throw WT_Result::Usage_Error;
+    m_mode = mode;
+}
+
+WT_Result::Enum WT_Stream::run_action(WT_Object& object) {
+    const auto& action = m_actions[object.object_id()];
+    return action ? action(object, *this) : object.default_process(*this);
+}
+
+int WT_Stream::version() const {
+    if (!m_header_read) return m_options.target_version();
+    return m_current->major_version() * 100 + m_current->minor_version();
+}
+
+void WT_Stream::reset_read_state() {
+    m_ahead.clear();
+    m_ahead_pos = 0;
+    m_mark = 0;
+    m_raw.clear();
+    m_raw_pos = 0;
+    m_drop_section_close = false;
+    m_decompressor.reset();
+    m_header_read = false;
+    m_objects_read = 0;
+    m_read_failure = WT_Result::Success;
+    m_paren_depth = 0;
+    m_opcode = WT_Opcode();
+    m_layer_names.clear();
+}
+
+WT_Result::Enum WT_Stream::open() {
+    // Appending to or rewriting blocks of an existing file is not offered.
+    if (m_mode != File_Read && m_mode != File_Write) return WT_Result::Usage_Error;
+    reset_read_state();
+    m_current_point = WT_Logical_Point();
+    m_saved_compression_option = m_options.allow_data_compression();
+    WT_CHECK(m_open(*this));
+    if (m_mode != File_Write) return WT_Result::Success;
+    if (m_options.target_version() < 42) preset_old_fonts();
+    // The header must stay readable before any compressed section begins.
+    m_compression_suspended = true;
+    const WT_Result::Enum result = WT_DWF_Header::write_header(*this);
+    m_compression_suspended = false;
+    return result;
+}
+
+void WT_Stream::preset_old_fonts() {
+    // Readers of these versions assume no font at all, so the first text
+    // must always write one.
+    WT_Font current;
+    current.set_name(WT_String("undefined_font"));
+    current.set_height(1024);
+    m_current->font() = current;
+    WT_Font desired;
+    desired.set_name(WT_String("courier"));
+    desired.set_height(1024);
+    m_desired->set(desired);
+}
+
+WT_Result::Enum WT_Stream::close() {
+    if (m_mode == File_Inactive) return WT_Result::No_File_Open;
+    WT_Result::Enum first = WT_Result::Success;
+    auto note = [&first](WT_Result::Enum result) {
+        if (first == WT_Result::Success) first = result;
+    };
+    if (m_mode == File_Write) {
+        note(dump_delayed_drawable());
+        note(finish_compression());
+        m_compression_suspended = true;
+        note(WT_End_Of_DWF::write_trailer(*this));
+        m_compression_suspended = false;
+    }
+    note(m_close(*this));
+    m_mode = File_Inactive;
+    // With deferred delete the caller may still use the object last read.
+    if (!m_options.deferred_delete()) m_current_object.reset();
+    m_delayed.reset();
+    m_compressor.reset();
+    *m_current = WT_Attribute_Set();
+    m_options.set_allow_data_compression(m_saved_compression_option);
+    reset_read_state();
+    return first;
+}
+
+WT_Result::Enum WT_Stream::read_header_opcode() {
+    uint8_t prefix[6];
+    WT_CHECK(read(sizeof prefix, prefix));
+    const std::string_view text(reinterpret_cast<const char*>(prefix), sizeof prefix);
+    if (text != "(DWF V" && text != "(W2D V") return WT_Result::Not_A_W2D_Stream;
+    m_opcode = WT_Opcode();
+    m_opcode.set_single_byte('(');
+    m_current_object = std::make_unique<WT_DWF_Header>(text == "(W2D V");
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::read_opcode_and_create() {
+    WT_CHECK(eat_whitespace());
+    commit_read();
+    WT_CHECK(m_opcode.read(*this));
+    WT_Result::Enum result = WT_Result::Success;
+    m_current_object = wt_create_object(m_opcode, *this, result);
+    return result;
+}
+
+WT_Result::Enum WT_Stream::process_next_object() {
+    try {
+        return read_next_object();
+    } catch (const std::bad_alloc&) {
+        m_read_failure = WT_Result::Out_Of_Memory;
+        return m_read_failure;
+    }
+}
+
+WT_Result::Enum WT_Stream::read_next_object() {
+    if (m_mode != File_Read) return WT_Result::Usage_Error;
+    if (m_read_failure != WT_Result::Success) return m_read_failure;
+    const bool resuming = m_current_object && !m_current_object->materialized();
+    if (!resuming) {
+        m_current_object.reset();
+        m_mark = m_ahead_pos;
+        const WT_Result::Enum result = m_header_read ? read_opcode_and_create() : read_header_opcode();
+        if (result == WT_Result::Waiting_For_Data) {
+            m_ahead_pos = m_mark;
+            return result;
+        }
+        if (result != WT_Result::Success) {
+            // A stream that lost its framing cannot be resynchronised safely.
+            m_read_failure = result;
+            return result;
+        }
+        if (m_opcode.type() == WT_Opcode::Extended_ASCII) ++m_paren_depth;
+        m_mark = m_ahead_pos;
+    }
+    // Relative points move the current point; a read that waits for data is
+    // repeated from the same bytes, so it must start from the same point.
+    const WT_Logical_Point point_before = m_current_point;
+    const WT_Result::Enum result = m_current_object->read_operands(m_opcode, *this);
+    if (result == WT_Result::Waiting_For_Data) {
+        m_ahead_pos = m_mark;
+        m_current_point = point_before;
+        return result;
+    }
+    if (result != WT_Result::Success) {
+        m_read_failure = result;
+        return result;
+    }
+    m_current_object->set_materialized(true);
+    if (m_opcode.type() == WT_Opcode::Extended_ASCII && m_paren_depth > 0) --m_paren_depth;
+    m_header_read = true;
+    ++m_objects_read;
+    commit_read();
+    return m_current_object->process(*this);
+}
+
+WT_Result::Enum WT_Stream::dump_delayed_drawable() {
+    // Attributes written while the pending drawable is dumped must not dump
+    // it a second time.
+    if (!m_delayed || m_dumping_delayed) return WT_Result::Success;
+    m_dumping_delayed = true;
+    const WT_Result::Enum result = m_delayed->dump(*this);
+    m_dumping_delayed = false;
+    // A failed dump keeps the drawable so that the next write retries it.
+    if (result == WT_Result::Success) m_delayed.reset();
+    return result;
+}
+
+WT_Result::Enum WT_Stream::write_deferred(const WT_Drawable& drawable) {
+    if (!m_options.allow_drawable_merging()) return drawable.dump(*this);
+    if (m_delayed && m_delayed->object_id() == drawable.object_id() && m_delayed->merge(drawable))
+        return WT_Result::Success;
+    WT_CHECK(dump_delayed_drawable());
+    return drawable.delay(*this);
+}
+
+WT_Result::Enum WT_Stream::sync_attributes(uint32_t mask) {
+    return m_desired->sync(*this, mask);
+}

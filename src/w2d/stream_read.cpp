@@ -1,0 +1,354 @@
+// The read-ahead queue and the read primitives. Bytes come from the input
+// handler (or the decompressor) into the queue as they arrive; nothing is
+// allocated for a count or size before the bytes behind it are there.
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#include "w2d/compression.h"
+#include "w2d/stream.h"
+
+namespace {
+constexpr size_t Smallest_Request = 4096;
+constexpr size_t Largest_Request = 65536;
+
+bool is_whitespace(uint8_t byte) {
+    return byte == 0x00 || byte == 0x09 || byte == 0x0A || byte == 0x0D || byte == 0x20;
+}
+bool is_digit(uint8_t byte) { return byte >= '0' && byte <= '9'; }
+}  // namespace
+
+void WT_Stream::compact() {
+    const size_t keep = std::min(m_mark, m_ahead_pos);
+    if (keep < Largest_Request || keep * 2 < m_ahead.size()) return;
+    m_ahead.erase(m_ahead.begin(), m_ahead.begin() + static_cast<std::ptrdiff_t>(keep));
+    m_ahead_pos -= keep;
+    m_mark -= keep;
+}
+
+WT_Result::Enum WT_Stream::ensure(size_t needed) {
+    if (available() >= needed) return WT_Result::Success;
+    compact();
+    while (available() < needed) {
+        const WT_Result::Enum result = m_decompressor ? fill_from_decompressor(needed) : fill_from_handler(needed);
+        // The rest of the input after a compressed section is plain again.
+        if (result == WT_Result::Decompression_Ended) continue;
+        if (result != WT_Result::Success) return result;
+    }
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::fill_from_handler(size_t needed) {
+    const size_t want = std::clamp(needed - available(), Smallest_Request, Largest_Request);
+    const size_t before = m_ahead.size();
+    m_ahead.resize(before + want);
+    int got = 0;
+    const WT_Result::Enum result = m_read(*this, static_cast<int>(want), got, m_ahead.data() + before);
+    const size_t delivered = result == WT_Result::Success ? std::min(want, static_cast<size_t>(std::max(got, 0))) : 0;
+    m_ahead.resize(before + delivered);
+    if (result != WT_Result::Success) return result;
+    if (m_drop_section_close && delivered > 0) {
+        m_drop_section_close = false;
+        if (m_ahead[before] == '}') m_ahead.erase(m_ahead.begin() + static_cast<std::ptrdiff_t>(before));
+    }
+    if (delivered < want && available() < needed) return WT_Result::Waiting_For_Data;
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::fill_from_decompressor(size_t needed) {
+    if (m_raw_pos == m_raw.size()) {
+        m_raw.clear();
+        m_raw_pos = 0;
+        const size_t want = Smallest_Request;
+        m_raw.resize(want);
+        int got = 0;
+        const WT_Result::Enum result = m_read(*this, static_cast<int>(want), got, m_raw.data());
+        m_raw.resize(result == WT_Result::Success ? std::min(want, static_cast<size_t>(std::max(got, 0))) : 0);
+        if (result != WT_Result::Success) return result;
+        if (m_raw.empty()) return WT_Result::Waiting_For_Data;
+    }
+    size_t consumed = 0;
+    const size_t before_output = m_ahead.size();
+    const WT_Result::Enum result = m_decompressor->inflate(m_raw.data() + m_raw_pos, m_raw.size() - m_raw_pos,
+                                                           consumed, m_ahead, needed - available());
+    m_raw_pos += consumed;
+    // Input was there; a call that neither took it nor produced anything
+    // would repeat forever.
+    if (result == WT_Result::Success && consumed == 0 && m_ahead.size() == before_output)
+        return WT_Result::Corrupt_Data;
+    if (result == WT_Result::Decompression_Ended) {
+        // The input after the zlib data is plain again; its "}" closes the
+        // section's framing and is no object of its own.
+        auto rest = m_raw.begin() + static_cast<std::ptrdiff_t>(m_raw_pos);
+        if (rest == m_raw.end()) {
+            m_drop_section_close = true;
+        } else if (*rest == '}') {
+            ++rest;
+        }
+        m_ahead.insert(m_ahead.end(), rest, m_raw.end());
+        m_raw.clear();
+        m_raw_pos = 0;
+        m_decompressor.reset();
+    }
+    return result;
+}
+
+WT_Result::Enum WT_Stream::start_decompression(bool zlib) {
+    // Only the zlib method can be read; the LZ method of very old streams
+    // ends the read cleanly.
+    if (!zlib) return WT_Result::Unsupported_Format;
+    // Sections do not nest; a second marker inside one is not the format.
+    if (m_decompressor) return WT_Result::Corrupt_Data;
+    auto decompressor = std::make_unique<WT_Decompressor>();
+    WT_CHECK(decompressor->start());
+    // What was read ahead beyond the marker is compressed input.
+    m_raw.assign(m_ahead.begin() + static_cast<std::ptrdiff_t>(m_ahead_pos), m_ahead.end());
+    m_raw_pos = 0;
+    m_ahead.resize(m_ahead_pos);
+    m_decompressor = std::move(decompressor);
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::read(size_t size, void* buffer) {
+    WT_CHECK(ensure(size));
+    if (size > 0) std::memcpy(buffer, m_ahead.data() + m_ahead_pos, size);
+    m_ahead_pos += size;
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::read(uint8_t& byte) { return read(1, &byte); }
+
+WT_Result::Enum WT_Stream::read(uint16_t& value) {
+    uint8_t bytes[2];
+    WT_CHECK(read(sizeof bytes, bytes));
+    value = static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::read(int16_t& value) {
+    uint16_t raw = 0;
+    WT_CHECK(read(raw));
+    value = static_cast<int16_t>(raw);
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::read(uint32_t& value) {
+    uint8_t bytes[4];
+    WT_CHECK(read(sizeof bytes, bytes));
+    value = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::read(int32_t& value) {
+    uint32_t raw = 0;
+    WT_CHECK(read(raw));
+    value = static_cast<int32_t>(raw);
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::peek(uint8_t& byte) {
+    WT_CHECK(ensure(1));
+    byte = m_ahead[m_ahead_pos];
+    return WT_Result::Success;
+}
+
+void WT_Stream::put_back(size_t count) {
+    // Only bytes of the object being read are still in the queue.
+    const size_t readable_again = m_ahead_pos - std::min(m_mark, m_ahead_pos);
+    m_ahead_pos -= std::min(count, readable_again);
+}
+
+WT_Result::Enum WT_Stream::read_available(size_t maximum, std::string& bytes) {
+    WT_CHECK(ensure(1));
+    const size_t count = std::min(maximum, available());
+    bytes.assign(reinterpret_cast<const char*>(m_ahead.data() + m_ahead_pos), count);
+    m_ahead_pos += count;
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::eat_whitespace() {
+    for (;;) {
+        uint8_t byte = 0;
+        WT_CHECK(peek(byte));
+        if (!is_whitespace(byte)) return WT_Result::Success;
+        ++m_ahead_pos;
+    }
+}
+
+WT_Result::Enum WT_Stream::read_count(uint32_t& count) {
+    uint8_t first = 0;
+    WT_CHECK(read(first));
+    if (first != 0) {
+        count = first;
+        return WT_Result::Success;
+    }
+    uint16_t extended = 0;
+    WT_CHECK(read(extended));
+    count = 256u + extended;
+    return WT_Result::Success;
+}
+
+namespace {
+// Digits accumulate in 64-bit unsigned arithmetic; the value wraps to 32 bits
+// as the format's own readers do, without undefined behaviour.
+WT_Result::Enum read_digits(WT_Stream& stream, uint64_t& value) {
+    value = 0;
+    int digits = 0;
+    for (;;) {
+        uint8_t byte = 0;
+        const WT_Result::Enum result = stream.peek(byte);
+        if (result != WT_Result::Success) return result;
+        if (!is_digit(byte)) break;
+        stream.read(byte);
+        value = value * 10 + (byte - '0');
+        ++digits;
+    }
+    return digits == 0 ? WT_Result::Corrupt_Data : WT_Result::Success;
+}
+}  // namespace
+
+WT_Result::Enum WT_Stream::read_ascii(int32_t& value) {
+    WT_CHECK(eat_whitespace());
+    uint8_t byte = 0;
+    WT_CHECK(peek(byte));
+    const bool negative = byte == '-';
+    if (byte == '-' || byte == '+') {
+        ++m_ahead_pos;
+        WT_CHECK(eat_whitespace());
+    }
+    uint64_t magnitude = 0;
+    WT_CHECK(read_digits(*this, magnitude));
+    const uint32_t wrapped = static_cast<uint32_t>(magnitude);
+    value = static_cast<int32_t>(negative ? 0u - wrapped : wrapped);
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::read_ascii(uint32_t& value) {
+    WT_CHECK(eat_whitespace());
+    uint64_t magnitude = 0;
+    WT_CHECK(read_digits(*this, magnitude));
+    value = static_cast<uint32_t>(magnitude);
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::read_ascii(double& value) {
+    WT_CHECK(eat_whitespace());
+    std::string text;
+    for (;;) {
+        uint8_t byte = 0;
+        const WT_Result::Enum result = peek(byte);
+        if (result != WT_Result::Success) return result;
+        const bool part = is_digit(byte) || byte == '-' || byte == '+' || byte == '.' || byte == 'e' || byte == 'E';
+        if (!part) break;
+        // No real of the format is this long; the bound keeps the scan finite.
+        if (text.size() >= 64) return WT_Result::Corrupt_Data;
+        text.push_back(static_cast<char>(byte));
+        ++m_ahead_pos;
+    }
+    const char* begin = text.data();
+    if (!text.empty() && text.front() == '+') ++begin;
+    const auto [end, error] = std::from_chars(begin, text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return WT_Result::Corrupt_Data;
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::read_ascii(WT_Logical_Point& point) {
+    WT_CHECK(read_ascii(point.m_x));
+    uint8_t comma = 0;
+    WT_CHECK(read(comma));
+    if (comma != ',') return WT_Result::Corrupt_Data;
+    return read_ascii(point.m_y);
+}
+
+WT_Result::Enum WT_Stream::read_ascii_token(size_t maximum, std::string& token, bool allowNesting) {
+    token.clear();
+    WT_CHECK(eat_whitespace());
+    uint8_t quote = 0;
+    bool started = false;
+    bool quoted_from_start = false;
+    for (;;) {
+        uint8_t byte = 0;
+        WT_CHECK(peek(byte));
+        ++m_ahead_pos;
+        const bool first = !started;
+        started = true;
+        if (quote == 0 && (is_whitespace(byte) || byte == ')')) {
+            --m_ahead_pos;
+            return WT_Result::Success;
+        }
+        if (quote == 0 && byte == '(' && !allowNesting) return WT_Result::Corrupt_Data;
+        if (byte == '\\') {
+            // The escaped character is taken as it is, quote or not.
+            WT_CHECK(peek(byte));
+            ++m_ahead_pos;
+        } else if (quote == 0 && (byte == '\'' || byte == '"')) {
+            quote = byte;
+            quoted_from_start = first;
+            continue;
+        } else if (quote != 0 && byte == quote) {
+            quote = 0;
+            // A token that is one quoted string ends with its quote, so a
+            // binary field may follow it directly.
+            if (quoted_from_start) return WT_Result::Success;
+            continue;
+        }
+        if (token.size() >= maximum) return WT_Result::Corrupt_Data;
+        token.push_back(static_cast<char>(byte));
+    }
+}
+
+WT_Result::Enum WT_Stream::read_hex(size_t size, void* buffer) {
+    auto* out = static_cast<uint8_t*>(buffer);
+    for (size_t index = 0; index < size; ++index) {
+        WT_CHECK(eat_whitespace());
+        uint8_t digits[2];
+        WT_CHECK(read(2, digits));
+        uint8_t value = 0;
+        for (const uint8_t digit : digits) {
+            int nibble = -1;
+            if (is_digit(digit)) nibble = digit - '0';
+            if (digit >= 'A' && digit <= 'F') nibble = digit - 'A' + 10;
+            if (digit >= 'a' && digit <= 'f') nibble = digit - 'a' + 10;
+            if (nibble < 0) return WT_Result::Corrupt_Data;
+            value = static_cast<uint8_t>(value << 4 | nibble);
+        }
+        out[index] = value;
+    }
+    return WT_Result::Success;
+}
+
+namespace {
+template <class Coordinate>
+WT_Result::Enum read_relative_points(WT_Stream& stream, uint32_t count, std::vector<WT_Logical_Point>& points) {
+    points.clear();
+    WT_Logical_Point current = stream.current_point();
+    for (uint32_t index = 0; index < count; ++index) {
+        // Points are appended as their bytes arrive, so a count larger than
+        // the input ends in a read result, not in a large allocation.
+        Coordinate dx = 0;
+        Coordinate dy = 0;
+        WT_CHECK(stream.read(dx));
+        WT_CHECK(stream.read(dy));
+        current = WT_Logical_Point(wt_wrapping_add(current.m_x, dx), wt_wrapping_add(current.m_y, dy));
+        points.push_back(current);
+    }
+    stream.set_current_point(current);
+    return WT_Result::Success;
+}
+}  // namespace
+
+WT_Result::Enum WT_Stream::read_points_16r(uint32_t count, std::vector<WT_Logical_Point>& points) {
+    return read_relative_points<int16_t>(*this, count, points);
+}
+
+WT_Result::Enum WT_Stream::read_points_32r(uint32_t count, std::vector<WT_Logical_Point>& points) {
+    return read_relative_points<int32_t>(*this, count, points);
+}
+
+WT_Result::Enum WT_Stream::read_closing_parenthesis() {
+    WT_CHECK(eat_whitespace());
+    uint8_t byte = 0;
+    WT_CHECK(read(byte));
+    return byte == ')' ? WT_Result::Success : WT_Result::Corrupt_Data;
+}

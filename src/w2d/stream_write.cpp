@@ -1,0 +1,181 @@
+// The write primitives. Every byte goes through write(size, data), which
+// routes it through the compressor of a compressed section when one is open.
+#include <charconv>
+#include <climits>
+#include <cstring>
+
+#include "w2d/compression.h"
+#include "w2d/stream.h"
+
+WT_Result::Enum WT_Stream::write_raw(size_t size, const void* data) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    while (size > 0) {
+        const size_t part = size > static_cast<size_t>(INT_MAX) ? static_cast<size_t>(INT_MAX) : size;
+        WT_CHECK(m_write(*this, static_cast<int>(part), bytes));
+        bytes += part;
+        size -= part;
+    }
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::write(size_t size, const void* data) {
+    if (m_mode != File_Write) return WT_Result::Usage_Error;
+    if (m_options.allow_data_compression() && !m_compressor && !m_compression_suspended)
+        WT_CHECK(start_compression());
+    if (!m_compressor) return write_raw(size, data);
+    return m_compressor->write(static_cast<const uint8_t*>(data), size,
+                               [this](const uint8_t* out, size_t count) { return write_raw(count, out); });
+}
+
+WT_Result::Enum WT_Stream::start_compression() {
+    // Only the zlib method is written; the LZ method of old versions is not.
+    if (m_options.target_version() < 39) return WT_Result::Usage_Error;
+    auto compressor = std::make_unique<WT_Compressor>();
+    WT_CHECK(compressor->start());
+    const uint8_t marker[7] = {'{', 0, 0, 0, 0, 17, 0};
+    WT_CHECK(write_raw(sizeof marker, marker));
+    m_compressor = std::move(compressor);
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::finish_compression() {
+    if (!m_compressor) return WT_Result::Success;
+    const std::unique_ptr<WT_Compressor> compressor = std::move(m_compressor);
+    WT_CHECK(compressor->finish([this](const uint8_t* out, size_t count) { return write_raw(count, out); }));
+    const uint8_t close = '}';
+    return write_raw(1, &close);
+}
+
+WT_Result::Enum WT_Stream::set_data_compression(bool on) {
+    m_options.set_allow_data_compression(on);
+    if (on) return WT_Result::Success;
+    return finish_compression();
+}
+
+WT_Result::Enum WT_Stream::write(uint8_t byte) { return write(1, &byte); }
+
+WT_Result::Enum WT_Stream::write(uint16_t value) {
+    const uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
+    return write(sizeof bytes, bytes);
+}
+
+WT_Result::Enum WT_Stream::write(uint32_t value) {
+    const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                              static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+    return write(sizeof bytes, bytes);
+}
+
+WT_Result::Enum WT_Stream::write_count(uint32_t count) {
+    // One byte holds 1 to 255; zero announces 256 plus a 16-bit value.
+    if (count == 0 || count > 65791) return WT_Result::Internal_Error;
+    if (count < 256) return write(static_cast<uint8_t>(count));
+    WT_CHECK(write(static_cast<uint8_t>(0)));
+    return write(static_cast<uint16_t>(count - 256));
+}
+
+WT_Result::Enum WT_Stream::write_ascii(int32_t value) {
+    char text[16];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return write(static_cast<size_t>(end - text), text);
+}
+
+WT_Result::Enum WT_Stream::write_ascii(uint32_t value) {
+    char text[16];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return write(static_cast<size_t>(end - text), text);
+}
+
+WT_Result::Enum WT_Stream::write_ascii(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return write(static_cast<size_t>(end - text), text);
+}
+
+WT_Result::Enum WT_Stream::write_ascii(const WT_Logical_Point& point) {
+    WT_CHECK(write_ascii(point.m_x));
+    WT_CHECK(write(static_cast<uint8_t>(',')));
+    return write_ascii(point.m_y);
+}
+
+WT_Result::Enum WT_Stream::write_ascii(size_t count, const WT_Logical_Point* points) {
+    for (size_t index = 0; index < count; ++index) {
+        if (index > 0 && index % 4 == 0) {
+            WT_CHECK(write_tab_level(Drawable_Indent + 4));
+        } else if (index > 0) {
+            WT_CHECK(write(static_cast<uint8_t>(' ')));
+        }
+        WT_CHECK(write_ascii(points[index]));
+    }
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::write_hex(size_t size, const void* data) {
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    for (size_t index = 0; index < size; ++index) {
+        if (index % 30 == 0) {
+            WT_CHECK(write_tab_level());
+            WT_CHECK(write(static_cast<uint8_t>('\t')));
+        }
+        const char pair[2] = {Digits[bytes[index] >> 4], Digits[bytes[index] & 0xF]};
+        WT_CHECK(write(sizeof pair, pair));
+    }
+    return WT_Result::Success;
+}
+
+namespace {
+bool needs_quotes(std::string_view text) {
+    if (text.empty() || text.front() == '"') return true;
+    for (const char c : text) {
+        // Whitespace would end a bare token early, so it is quoted as well.
+        if (c == ' ' || c == '\'' || c == '(' || c == ')' || c == '\\' || c == '{' || c == '}' || c == '\t' ||
+            c == '\r' || c == '\n' || c == '\0')
+            return true;
+    }
+    return false;
+}
+}  // namespace
+
+WT_Result::Enum WT_Stream::write_quoted_string(std::string_view text, bool forceQuotes) {
+    if (!forceQuotes && !needs_quotes(text)) return write(text);
+    WT_CHECK(write(static_cast<uint8_t>('\'')));
+    size_t start = 0;
+    for (size_t index = 0; index < text.size(); ++index) {
+        if (text[index] != '\'' && text[index] != '\\') continue;
+        WT_CHECK(write(text.substr(start, index - start)));
+        WT_CHECK(write(static_cast<uint8_t>('\\')));
+        start = index;
+    }
+    WT_CHECK(write(text.substr(start)));
+    return write(static_cast<uint8_t>('\''));
+}
+
+WT_Result::Enum WT_Stream::write_tab_level(int extra) {
+    WT_CHECK(write("\r\n"));
+    const int spaces = m_indentation + extra;
+    for (int index = 0; index < spaces; ++index) WT_CHECK(write(static_cast<uint8_t>(' ')));
+    return WT_Result::Success;
+}
+
+namespace {
+template <class Coordinate>
+WT_Result::Enum write_relative_points(WT_Stream& stream, size_t count, const WT_Logical_Point* points) {
+    for (size_t index = 0; index < count; ++index) {
+        const WT_Logical_Point& current = stream.current_point();
+        const int32_t dx = wt_wrapping_sub(points[index].m_x, current.m_x);
+        const int32_t dy = wt_wrapping_sub(points[index].m_y, current.m_y);
+        WT_CHECK(stream.write(static_cast<Coordinate>(dx)));
+        WT_CHECK(stream.write(static_cast<Coordinate>(dy)));
+        stream.set_current_point(points[index]);
+    }
+    return WT_Result::Success;
+}
+}  // namespace
+
+WT_Result::Enum WT_Stream::write_points_16r(size_t count, const WT_Logical_Point* points) {
+    return write_relative_points<int16_t>(*this, count, points);
+}
+
+WT_Result::Enum WT_Stream::write_points_32r(size_t count, const WT_Logical_Point* points) {
+    return write_relative_points<int32_t>(*this, count, points);
+}
