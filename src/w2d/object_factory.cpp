@@ -6,6 +6,7 @@
 #include "w2d/header.h"
 #include "w2d/opcode.h"
 #include "w2d/stream.h"
+#include "w2d/structural_factory.h"
 #include "w2d/unknown.h"
 
 namespace {
@@ -93,7 +94,7 @@ Maker binary_kind(uint16_t value) {
         case WT_Pen_Pattern::Binary_Opcode:
             return make<WT_Pen_Pattern>;
         default:
-            return make<WT_Unknown>;
+            return nullptr;
     }
 }
 }  // namespace
@@ -104,9 +105,12 @@ std::unique_ptr<WT_Object> wt_create_object(const WT_Opcode& opcode, WT_Stream&,
         case WT_Opcode::Extended_ASCII:
             for (const Named_Kind& kind : Named_Kinds)
                 if (kind.token == opcode.token()) return kind.maker();
+            if (auto structural = wt_create_structural_object(opcode)) return structural;
             return std::make_unique<WT_Unknown>();
         case WT_Opcode::Extended_Binary:
-            return binary_kind(opcode.binary_value())();
+            if (const Maker maker = binary_kind(opcode.binary_value())) return maker();
+            if (auto structural = wt_create_structural_object(opcode)) return structural;
+            return std::make_unique<WT_Unknown>();
         case WT_Opcode::Single_Byte:
             if (const Maker maker = single_byte_kind(opcode.byte())) return maker();
             result = WT_Result::Unsupported_Opcode;
