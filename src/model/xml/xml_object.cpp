@@ -34,8 +34,13 @@ void XmlObject::addNamespace(const DWFUtil::ObjectRef<DWFXmlFramework::XmlNamesp
     if (!nameSpace->getSchemaLocation().empty()) {
         kept.push_back(newObject<XmlPrefixMapping>(nameSpace->getUri(), prefix, nameSpace->getSchemaLocation()));
     }
+    // A read object's name may carry its prefix where the URI would be, so
+    // mappings of the same URI or prefix as the new one go too: an element
+    // must not declare one prefix twice.
     for (const auto& mapping : prefixMappings_) {
-        if (mapping->getUri() != currentUri) kept.push_back(mapping);
+        const bool replaced = mapping->getUri() == currentUri || mapping->getUri() == nameSpace->getUri() ||
+                              mapping->getPrefix() == prefix;
+        if (!replaced) kept.push_back(mapping);
     }
     prefixMappings_ = kept;
     bindNamespace(nameSpace);

@@ -43,6 +43,17 @@ TEST(XmlWriter, WritesNameDeclarationsSchemaLocationThenAttributes) {
                   "</t:Doc>");
 }
 
+TEST(XmlWriter, ANamespaceAddedToAReadObjectIsDeclaredOnce) {
+    Doc doc;
+    // As the builders leave a read element: its mapping kept, its name unbound.
+    doc.addPrefixMapping(newObject<XmlPrefixMapping>("U", "t", "U.xsd"));
+    doc.addPrefixMapping(newObject<XmlPrefixMapping>("V", "v", "V.xsd"));
+    doc.addNamespace(newObject<TestNamespace>("U", "U.xsd"), "t");
+    const std::string text = doc.toXml().toUtf8();
+    EXPECT_EQ(text.find("xmlns:t="), text.rfind("xmlns:t=")) << text;
+    EXPECT_NE(text.find("xmlns:v=\"V\""), std::string::npos) << text;
+}
+
 TEST(XmlWriter, LeavesOutUnsetAttributesAndNamesOutsideTheNamespace) {
     Doc doc;
     doc.addItem("n")->name = DWFXmlObjects::XmlStringAttribute("name", true);
