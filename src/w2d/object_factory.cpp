@@ -3,11 +3,20 @@
 #include <string_view>
 
 #include "w2d/attribute_set.h"
+#include "w2d/contour_set.h"
+#include "w2d/ellipse.h"
 #include "w2d/header.h"
+#include "w2d/image.h"
 #include "w2d/opcode.h"
+#include "w2d/origin.h"
+#include "w2d/png_group4_image.h"
+#include "w2d/polygon.h"
+#include "w2d/polyline.h"
 #include "w2d/stream.h"
 #include "w2d/structural_factory.h"
+#include "w2d/text.h"
 #include "w2d/unknown.h"
+#include "w2d/user_data.h"
 
 namespace {
 using Maker = std::unique_ptr<WT_Object> (*)();
@@ -28,11 +37,14 @@ constexpr Named_Kind Named_Kinds[] = {
     {"(Color", make<WT_Color>},
     {"(ColorMap", make<WT_Color_Map>},
     {"(CodePage", make<WT_Code_Page>},
+    {"(Contour", make<WT_Contour_Set>},
     {"(DashPattern", make<WT_Dash_Pattern>},
     {"(EndOfDWF", make<WT_End_Of_DWF>},
     {"(FillPattern", make<WT_Fill_Pattern>},
     {"(Font", make<WT_Font>},
     {"(FontExtension", make<WT_Font_Extension>},
+    {"(Group4PNGImage", make<WT_PNG_Group4_Image>},
+    {"(Image", make<WT_Image>},
     {"(Layer", make<WT_Layer>},
     {"(LinePattern", make<WT_Line_Pattern>},
     {"(LineStyle", make<WT_Line_Style>},
@@ -40,13 +52,49 @@ constexpr Named_Kind Named_Kinds[] = {
     {"(LineWeight", make<WT_Line_Weight>},
     {"(Node", make<WT_Object_Node>},
     {"(PenPattern", make<WT_Pen_Pattern>},
+    {"(Text", make<WT_Text>},
     {"(Units", make<WT_Units>},
     {"(URL", make<WT_URL>},
+    {"(UserData", make<WT_UserData>},
     {"(Viewport", make<WT_Viewport>},
 };
 
+// Ellipses and point sets draw filled or outlined by the current fill.
+Maker filled_kind(const WT_Opcode& opcode, bool filled) {
+    if (opcode.is_named("(Circle") || opcode.is_named("(Ellipse"))
+        return filled ? make<WT_Filled_Ellipse> : make<WT_Outline_Ellipse>;
+    if (opcode.type() != WT_Opcode::Single_Byte) return nullptr;
+    switch (opcode.byte()) {
+        case 'R':
+        case 'r':
+        case 0x12:
+        case 0x92:
+        case 'E':
+        case 'e':
+            return filled ? make<WT_Filled_Ellipse> : make<WT_Outline_Ellipse>;
+        case 'P':
+        case 'p':
+        case 0x10:
+            return filled ? make<WT_Polygon> : make<WT_Polyline>;
+        default:
+            return nullptr;
+    }
+}
+
 Maker single_byte_kind(uint8_t byte) {
     switch (byte) {
+        case 'L':
+        case 'l':
+        case 0x0C:
+            return make<WT_Polyline>;
+        case 0x0B:
+        case 'k':
+            return make<WT_Contour_Set>;
+        case 'x':
+        case 0x18:
+            return make<WT_Text>;
+        case WT_Origin::Opcode:
+            return make<WT_Origin>;
         case 0x02:
         case 'B':
         case 'b':
@@ -93,14 +141,29 @@ Maker binary_kind(uint16_t value) {
             return make<WT_Compression_Marker>;
         case WT_Pen_Pattern::Binary_Opcode:
             return make<WT_Pen_Pattern>;
+        case WT_Image::Bitonal_Mapped:
+        case WT_Image::Group3X_Mapped:
+        case WT_Image::Indexed:
+        case WT_Image::Mapped:
+        case WT_Image::RGB:
+        case WT_Image::RGBA:
+        case WT_Image::JPEG:
+            return make<WT_Image>;
+        case WT_Image::Group4:
+        case WT_Image::PNG:
+        case WT_Image::Group4X_Mapped:
+            return make<WT_PNG_Group4_Image>;
+        case WT_UserData::Binary_Opcode:
+            return make<WT_UserData>;
         default:
             return nullptr;
     }
 }
 }  // namespace
 
-std::unique_ptr<WT_Object> wt_create_object(const WT_Opcode& opcode, WT_Stream&, WT_Result::Enum& result) {
+std::unique_ptr<WT_Object> wt_create_object(const WT_Opcode& opcode, WT_Stream& stream, WT_Result::Enum& result) {
     result = WT_Result::Success;
+    if (const Maker maker = filled_kind(opcode, stream.current_attributes().fill().filled())) return maker();
     switch (opcode.type()) {
         case WT_Opcode::Extended_ASCII:
             for (const Named_Kind& kind : Named_Kinds)

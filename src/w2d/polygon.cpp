@@ -1,0 +1,38 @@
+#include "w2d/polygon.h"
+
+#include <new>
+
+#include "w2d/attribute_set.h"
+#include "w2d/stream.h"
+
+WT_Result::Enum WT_Polygon::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
+    return read_point_set(opcode, stream, 'P', 'p', 0x10);
+}
+
+WT_Result::Enum WT_Polygon::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
+    WT_Polygon scratch;
+    return scratch.read_operands(opcode, stream);
+}
+
+WT_Result::Enum WT_Polygon::write(WT_Stream& stream) const {
+    WT_CHECK(stream.dump_delayed_drawable());
+    WT_Attribute_Set& desired = stream.desired_attributes();
+    uint32_t mask = Attribute_Mask;
+    if (!desired.fill().filled() || !stream.current_attributes().fill().filled()) {
+        desired.set(WT_Fill(true));
+        mask |= WT_Attribute_Set::Fill_Bit;
+    }
+    WT_CHECK(stream.sync_attributes(mask));
+    return dump(stream);
+}
+
+WT_Result::Enum WT_Polygon::delay(WT_Stream& stream) const {
+    try {
+        stream.set_delayed_drawable(std::make_unique<WT_Polygon>(*this));
+    } catch (const std::bad_alloc&) {
+        throw WT_Result::Out_Of_Memory;
+    }
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Polygon::dump(WT_Stream& stream) const { return write_point_set(stream, 'P', 'p', 0x10); }

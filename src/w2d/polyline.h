@@ -1,0 +1,30 @@
+// A polyline; two points form a line. Consecutive polylines that share an
+// end point are held back and merged into one.
+#ifndef DWFPLOT_W2D_POLYLINE_H
+#define DWFPLOT_W2D_POLYLINE_H
+
+#include "w2d/object.h"
+#include "w2d/point_set.h"
+
+class WT_Polyline : public WT_Drawable, public WT_Point_Set {
+public:
+    static constexpr WT_ID ID = Polyline_ID;
+    static constexpr uint32_t Attribute_Mask = 0x2FA53F;
+
+    WT_Polyline() = default;
+    explicit WT_Polyline(std::vector<WT_Logical_Point> points) : WT_Point_Set(std::move(points)) {}
+    WT_Polyline(int32_t count, const WT_Logical_Point* points) : WT_Point_Set(count, points) {}
+
+    WT_ID object_id() const override { return ID; }
+    WT_Result::Enum read_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
+    WT_Result::Enum skip_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
+    WT_Result::Enum write(WT_Stream& stream) const override;
+    WT_Result::Enum delay(WT_Stream& stream) const override;
+    WT_Result::Enum dump(WT_Stream& stream) const override;
+    bool merge(const WT_Drawable& following) override;
+
+private:
+    WT_Result::Enum dump_line(WT_Stream& stream) const;
+};
+
+#endif  // DWFPLOT_W2D_POLYLINE_H
