@@ -10,6 +10,7 @@
 #include "w2d/color.h"
 #include "w2d/color_map.h"
 #include "w2d/dash_pattern.h"
+#include "w2d/drawing_info.h"
 #include "w2d/fill.h"
 #include "w2d/fill_pattern.h"
 #include "w2d/font.h"
@@ -76,6 +77,9 @@ public:
     WT_Object_Node& object_node() { return m_object_node; }
     // Kept without a changed bit: no drawable depends on it.
     WT_Units& units() { return m_units; }
+    // Metadata, view, background and the other drawing-information records,
+    // with their own changed bits.
+    WT_Drawing_Info& drawing_info() { return m_drawing_info; }
 
     // Sets a desired value and marks its kind changed.
     void set(const WT_Color& value) { assign(m_color, value, Color_Bit); }
@@ -145,6 +149,7 @@ private:
     WT_Font_Extension m_font_extension;
     WT_Object_Node m_object_node;
     WT_Units m_units;
+    WT_Drawing_Info m_drawing_info;
     uint32_t m_changed = 0;
     int m_major_version = 6;
     int m_minor_version = 0;

@@ -11,9 +11,10 @@ const char* open_mode(WT_Stream::WT_File_Mode mode) {
         case WT_Stream::Block_Read:
             return "rb";
         case WT_Stream::File_Write:
-        case WT_Stream::Block_Append:
             // Text and binary mode are the same on this platform.
             return "wb";
+        case WT_Stream::Block_Append:
+            // Appending needs the existing trailer; truncating would lose it.
         case WT_Stream::Block_Write:
             return "r+b";
         case WT_Stream::File_Inactive:

@@ -63,6 +63,13 @@ public:
         Embedded_Font_ID,
         Block_Structure_ID,
         Group_ID,
+        Plot_Optimized_ID,
+        Inked_Area_ID,
+        Pen_Pattern_Options_ID,
+        Projection_ID,
+        Embed_ID,
+        Trusted_Font_List_ID,
+        Gouraud_ID,
         Kind_Count
     };
 

@@ -1,6 +1,8 @@
 #include "w2d/stream.h"
 
+#include <algorithm>
 #include <new>
+#include <string_view>
 
 #include "w2d/attribute_set.h"
 #include "w2d/compression.h"
@@ -55,22 +57,123 @@ void WT_Stream::reset_read_state() {
     m_paren_depth = 0;
     m_opcode = WT_Opcode();
     m_layer_names.clear();
+    m_named_views.clear();
 }
 
 WT_Result::Enum WT_Stream::open() {
-    // Appending to or rewriting blocks of an existing file is not offered.
-    if (m_mode != File_Read && m_mode != File_Write) return WT_Result::Usage_Error;
+    if (m_mode == File_Inactive) return WT_Result::Usage_Error;
+    // The target version may have changed since the mode was set.
+    if (m_mode == Block_Write && m_options.target_version() >= 600) return WT_Result::Usage_Error;
     reset_read_state();
     m_current_point = WT_Logical_Point();
     m_saved_compression_option = m_options.allow_data_compression();
+    m_opened = false;
     WT_CHECK(m_open(*this));
-    if (m_mode != File_Write) return WT_Result::Success;
+    // Close finishes only what open began: a stream whose open failed gets
+    // no trailer.
+    WT_CHECK(open_mode_steps());
+    m_opened = true;
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::open_mode_steps() {
+    switch (m_mode) {
+        case File_Read: return WT_Result::Success;
+        case Block_Read: return open_block_read();
+        case Block_Write: return seek_by(static_cast<int64_t>(m_block_offset));
+        case Block_Append: WT_CHECK(find_trailer()); break;
+        default: break;
+    }
     if (m_options.target_version() < 42) preset_old_fonts();
     // The header must stay readable before any compressed section begins.
     m_compression_suspended = true;
     const WT_Result::Enum result = WT_DWF_Header::write_header(*this);
     m_compression_suspended = false;
     return result;
+}
+
+WT_Result::Enum WT_Stream::seek_by(int64_t distance) {
+    // The seek handler moves by an int at a time.
+    constexpr int64_t Step = 1 << 30;
+    while (distance != 0) {
+        const int64_t part = distance > Step ? Step : distance < -Step ? -Step : distance;
+        int moved = 0;
+        WT_CHECK(m_seek(*this, static_cast<int>(part), moved));
+        if (moved != part) return WT_Result::End_Of_File;
+        distance -= part;
+    }
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::read_exactly(size_t size, void* buffer) {
+    auto* bytes = static_cast<uint8_t*>(buffer);
+    while (size > 0) {
+        int got = 0;
+        WT_CHECK(m_read(*this, static_cast<int>(size), got, bytes));
+        if (got <= 0) return WT_Result::Read_Failed;
+        const size_t taken = static_cast<size_t>(got) < size ? static_cast<size_t>(got) : size;
+        bytes += taken;
+        size -= taken;
+    }
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::open_block_read() {
+    WT_CHECK(seek_by(static_cast<int64_t>(m_block_offset)));
+    if (m_read != block_read) m_saved_read = m_read;
+    m_block_remaining = m_block_size;
+    m_read = block_read;
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::block_read(WT_Stream& stream, int desired, int& bytesRead, void* buffer) {
+    bytesRead = 0;
+    if (stream.m_block_size == 0) return stream.m_saved_read(stream, desired, bytesRead, buffer);
+    if (stream.m_block_remaining == 0) return WT_Result::End_Of_File;
+    if (static_cast<uint64_t>(desired) > stream.m_block_remaining) desired = static_cast<int>(stream.m_block_remaining);
+    const WT_Result::Enum result = stream.m_saved_read(stream, desired, bytesRead, buffer);
+    if (result == WT_Result::Success && bytesRead > 0)
+        stream.m_block_remaining -= std::min(stream.m_block_remaining, static_cast<uint64_t>(bytesRead));
+    return result;
+}
+
+namespace {
+struct Trailer_Form {
+    std::string_view bytes;
+    bool binary;  // ends a binary opcode ("}")
+};
+// Tried in this order; CR CR LF is what text-mode output makes of CR LF.
+constexpr Trailer_Form Trailer_Forms[] = {
+    {")\r\n(EndOfDWF)\r\n", false},   {")\r\r\n(EndOfDWF)\r\r\n", false}, {")(EndOfDWF)\r\n", false},
+    {"}\r\n(EndOfDWF)\r\n", true},    {"}\r\r\n(EndOfDWF)\r\r\n", true},  {"}(EndOfDWF)\r\n", true},
+};
+constexpr size_t Longest_Trailer_Form = 17;
+}  // namespace
+
+WT_Result::Enum WT_Stream::find_trailer() {
+    WT_CHECK(m_end_seek(*this));
+    uint64_t size = 0;
+    WT_CHECK(m_tell(*this, size));
+    const size_t tail_size = size < Longest_Trailer_Form ? static_cast<size_t>(size) : Longest_Trailer_Form;
+    WT_CHECK(seek_by(-static_cast<int64_t>(tail_size)));
+    char tail[Longest_Trailer_Form];
+    WT_CHECK(read_exactly(tail_size, tail));
+    const std::string_view text(tail, tail_size);
+    for (const Trailer_Form& form : Trailer_Forms) {
+        if (!text.ends_with(form.bytes)) continue;
+        m_options.set_allow_binary_data(form.binary);
+        // New records go where the trailer was; close writes it again.
+        const size_t trailer = form.bytes.size() - form.bytes.find("(EndOfDWF)");
+        return seek_by(-static_cast<int64_t>(trailer));
+    }
+    // Appending to a file without a trailer would bury the new records.
+    return WT_Result::Corrupt_Data;
+}
+
+const WT_Named_View* WT_Stream::find_named_view(const WT_String& name) const {
+    for (auto view = m_named_views.rbegin(); view != m_named_views.rend(); ++view)
+        if (view->name() == name) return &*view;
+    return nullptr;
 }
 
 void WT_Stream::preset_old_fonts() {
@@ -92,14 +195,21 @@ WT_Result::Enum WT_Stream::close() {
     auto note = [&first](WT_Result::Enum result) {
         if (first == WT_Result::Success) first = result;
     };
-    if (m_mode == File_Write) {
+    const bool block_mode = m_mode == Block_Append || m_mode == Block_Read || m_mode == Block_Write;
+    // Block structure came with version 0.55; earlier streams have none.
+    if (block_mode && version() < 55) note(WT_Result::Close_Failed);
+    if (writing() && m_opened) {
         note(dump_delayed_drawable());
         note(finish_compression());
+    }
+    if ((m_mode == File_Write || m_mode == Block_Append) && m_opened) {
         m_compression_suspended = true;
         note(WT_End_Of_DWF::write_trailer(*this));
         m_compression_suspended = false;
     }
     note(m_close(*this));
+    m_opened = false;
+    if (m_read == block_read) m_read = m_saved_read;
     m_mode = File_Inactive;
     // With deferred delete the caller may still use the object last read.
     if (!m_options.deferred_delete()) m_current_object.reset();
@@ -141,7 +251,7 @@ WT_Result::Enum WT_Stream::process_next_object() {
 }
 
 WT_Result::Enum WT_Stream::read_next_object() {
-    if (m_mode != File_Read) return WT_Result::Usage_Error;
+    if (!reading()) return WT_Result::Usage_Error;
     if (m_read_failure != WT_Result::Success) return m_read_failure;
     const bool resuming = m_current_object && !m_current_object->materialized();
     if (!resuming) {
@@ -202,5 +312,10 @@ WT_Result::Enum WT_Stream::write_deferred(const WT_Drawable& drawable) {
 }
 
 WT_Result::Enum WT_Stream::sync_attributes(uint32_t mask) {
+    // Drawables, whose masks cover several kinds, need the drawing
+    // information in force first; an attribute synchronises the single kind
+    // it depends on and nothing else.
+    const bool several_kinds = (mask & (mask - 1)) != 0;
+    if (several_kinds) WT_CHECK(m_desired->drawing_info().sync(*this, m_current->drawing_info()));
     return m_desired->sync(*this, mask);
 }

@@ -19,6 +19,7 @@
 #include "w2d/result.h"
 #include "w2d/stream_options.h"
 #include "w2d/string.h"
+#include "w2d/view.h"
 
 class WT_Attribute_Set;
 class WT_Compressor;
@@ -117,6 +118,19 @@ public:
     void set_layer_name(int32_t number, const WT_String& name) { m_layer_names[number] = name; }
     // The stream version of the header read, or the target version.
     int version() const;
+    // The views the stream has defined by name; a later definition of a
+    // name hides an earlier one.
+    void add_named_view(const WT_Named_View& view) { m_named_views.push_back(view); }
+    const WT_Named_View* find_named_view(const WT_String& name) const;
+    const std::vector<WT_Named_View>& named_views() const { return m_named_views; }
+
+    // --- block modes --------------------------------------------------------
+    // Block read and block write: where the block starts in the file; block
+    // read also stops after `size` bytes (0: at the end of the file).
+    void set_block(uint64_t offset, uint64_t size = 0) {
+        m_block_offset = offset;
+        m_block_size = size;
+    }
 
     // --- lifecycle --------------------------------------------------------
     WT_Result::Enum open();
@@ -207,6 +221,14 @@ public:
     class Binary_Suspension;
 
 private:
+    bool writing() const { return m_mode == File_Write || m_mode == Block_Append || m_mode == Block_Write; }
+    bool reading() const { return m_mode == File_Read || m_mode == Block_Read; }
+    WT_Result::Enum open_mode_steps();
+    WT_Result::Enum open_block_read();
+    WT_Result::Enum find_trailer();
+    WT_Result::Enum seek_by(int64_t distance);
+    WT_Result::Enum read_exactly(size_t size, void* buffer);
+    static WT_Result::Enum block_read(WT_Stream& stream, int desired, int& bytesRead, void* buffer);
     WT_Result::Enum read_next_object();
     void preset_old_fonts();
     WT_Result::Enum read_header_opcode();
@@ -243,6 +265,14 @@ private:
     int m_paren_depth = 0;
     int m_indentation = 0;
     std::map<int32_t, WT_String> m_layer_names;
+    std::vector<WT_Named_View> m_named_views;
+
+    bool m_opened = false;
+    uint64_t m_block_offset = 0;
+    uint64_t m_block_size = 0;
+    uint64_t m_block_remaining = 0;
+    // The read handler that block read replaces until close.
+    WT_Read_Action m_saved_read = nullptr;
 
     // Read-ahead: bytes before m_ahead_pos are consumed; those from m_mark
     // on are kept so that an object waiting for data can be read again.

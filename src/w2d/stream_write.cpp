@@ -19,7 +19,7 @@ WT_Result::Enum WT_Stream::write_raw(size_t size, const void* data) {
 }
 
 WT_Result::Enum WT_Stream::write(size_t size, const void* data) {
-    if (m_mode != File_Write) return WT_Result::Usage_Error;
+    if (!writing()) return WT_Result::Usage_Error;
     if (m_options.allow_data_compression() && !m_compressor && !m_compression_suspended)
         WT_CHECK(start_compression());
     if (!m_compressor) return write_raw(size, data);

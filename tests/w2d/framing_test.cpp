@@ -79,12 +79,12 @@ TEST(W2dFraming, ExtendedAsciiNamesHoldAtMostFortyCharacters) {
 TEST(W2dFraming, UnknownOpcodesArePassedOverByTheirFraming) {
     const std::string ascii = "(Mystery 'a)b' (nested (x)) \"q)\" 'it\\'s)')";
     const std::string binary = std::string("{\x06\x00\x00\x00\xE7\x03", 7) + "abc}";
-    const Read_Log log = read_log(Header + ascii + binary + "(GroupEnd)" + Trailer);
+    const Read_Log log = read_log(Header + ascii + binary + "(Zeppelin)" + Trailer);
     EXPECT_EQ(log.end, WT_Result::End_Of_Stream);
     ASSERT_EQ(log.unknown_bytes.size(), 3u);
     EXPECT_EQ(log.unknown_bytes[0], ascii);
     EXPECT_EQ(log.unknown_bytes[1], binary);
-    EXPECT_EQ(log.unknown_bytes[2], "(GroupEnd)");
+    EXPECT_EQ(log.unknown_bytes[2], "(Zeppelin)");
 }
 
 TEST(W2dFraming, OpcodesNoObjectCanRead) {
@@ -178,7 +178,8 @@ TEST(W2dFraming, ProcessNextObjectOnlyInReadMode) {
     EXPECT_EQ(stream.process_next_object(), WT_Result::Usage_Error);
     EXPECT_EQ(stream.close(), WT_Result::No_File_Open);
     stream.set_file_mode(WT_Stream::Block_Read);
-    EXPECT_EQ(stream.open(), WT_Result::Usage_Error);
+    // Block read is offered; without a file name its open fails.
+    EXPECT_EQ(stream.open(), WT_Result::Open_Failed);
     EXPECT_THROW(stream.set_file_mode(WT_Stream::Block_Write), WT_Result::Enum);
 }
 

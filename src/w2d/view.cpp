@@ -1,0 +1,70 @@
+#include "w2d/view.h"
+
+#include "w2d/attribute_set.h"
+#include "w2d/record_reading.h"
+
+namespace {
+bool starts_number(uint8_t byte) { return (byte >= '0' && byte <= '9') || byte == '-' || byte == '+'; }
+
+WT_Result::Enum write_start(WT_Stream& stream, std::string_view token) {
+    WT_CHECK(stream.dump_delayed_drawable());
+    WT_CHECK(stream.write_tab_level());
+    return stream.write(token);
+}
+}  // namespace
+
+WT_Result::Enum WT_Named_View::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
+    if (!opcode.is_named("(NamedView")) return WT_Result::Wrong_Opcode;
+    WT_CHECK(wt_read_points(stream, m_box));
+    WT_CHECK(m_name.read(stream));
+    return stream.read_closing_parenthesis();
+}
+
+WT_Result::Enum WT_Named_View::write(WT_Stream& stream) const {
+    WT_Stream::Binary_Suspension ascii(stream);
+    WT_CHECK(write_start(stream, "(NamedView "));
+    WT_CHECK(wt_write_points(stream, m_box));
+    WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
+    WT_CHECK(m_name.write(stream));
+    return stream.write(static_cast<uint8_t>(')'));
+}
+
+WT_Result::Enum WT_Named_View::default_process(WT_Stream& stream) {
+    stream.add_named_view(*this);
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_View::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
+    if (!opcode.is_named("(View")) return WT_Result::Wrong_Opcode;
+    m_name = WT_String();
+    WT_CHECK(stream.eat_whitespace());
+    uint8_t first = 0;
+    WT_CHECK(stream.peek(first));
+    if (starts_number(first)) {
+        WT_CHECK(wt_read_points(stream, m_box));
+        return stream.read_closing_parenthesis();
+    }
+    WT_String name;
+    WT_CHECK(name.read(stream));
+    WT_CHECK(stream.read_closing_parenthesis());
+    const WT_Named_View* named = stream.find_named_view(name);
+    if (named == nullptr) return WT_Result::Inconsistent_Data;
+    *this = WT_View(*named);
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_View::write(WT_Stream& stream) const {
+    WT_Stream::Binary_Suspension ascii(stream);
+    WT_CHECK(write_start(stream, "(View "));
+    if (m_name.empty()) {
+        WT_CHECK(wt_write_points(stream, m_box));
+    } else {
+        WT_CHECK(m_name.write(stream));
+    }
+    return stream.write(static_cast<uint8_t>(')'));
+}
+
+WT_Result::Enum WT_View::default_process(WT_Stream& stream) {
+    stream.current_attributes().drawing_info().store(*this);
+    return WT_Result::Success;
+}
