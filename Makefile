@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDWFPLOT_WERROR=ON
 
 DEB_PACKAGES = zlib1g-dev libpng-dev libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev \
-               cmake g++ clang unzip zip libxml2-utils binutils
+               cmake g++ clang unzip zip libxml2-utils binutils librsvg2-bin
 
 PREFIX     ?= /usr/local
 
@@ -39,11 +39,9 @@ sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-# Until the dwfplot tool lands, the demo builds the library and shows the API
-# it exports.
+# The main job: a three-page plot written, read back and rendered to SVG in out/.
 demo: build
-	@echo "libdwfplot exports:"
-	@nm -D --defined-only $(BUILD)/libdwfplot.so | awk '{print $$3}' | c++filt | sed '/^_/d;/^$$/d'
+	$(BUILD)/dwfplot demo -o out
 
 # The prefix is configured, not only given at install time, so that the
 # pkg-config file names where the files really are.

@@ -23,6 +23,20 @@ T* allocateArray(uint64_t count) {
     }
 }
 
+// A fresh array of `capacity` elements whose first `count` are copies of
+// `source`; nothing leaks when a copy throws.
+template <typename T>
+T* copyIntoFresh(const T* source, uint32_t count, uint32_t capacity) {
+    T* fresh = allocateArray<T>(capacity);
+    try {
+        for (uint32_t i = 0; i < count; ++i) fresh[i] = source[i];
+    } catch (...) {
+        delete[] fresh;
+        throw;
+    }
+    return fresh;
+}
+
 // The capacity growth gives a container that needs `needed` elements: the
 // smallest multiple of 16 above needed - 1 rounded down, so 1 -> 16 and
 // 17 -> 32. Models hold few children per element, so steps of 16 keep

@@ -163,13 +163,7 @@ private:
 
     void grow() {
         const uint32_t capacity = grownCapacity(count_ + 1);
-        pair* fresh = allocateArray<pair>(capacity);
-        try {
-            for (uint32_t i = 0; i < count_; ++i) fresh[i] = data_[i];
-        } catch (...) {
-            delete[] fresh;
-            throw;
-        }
+        pair* fresh = copyIntoFresh(data_, count_, capacity);
         delete[] data_;
         data_ = fresh;
         capacity_ = capacity;
@@ -178,14 +172,7 @@ private:
     void copyFrom(const _BaseMap& other) {
         if (other.count_ == 0) return;
         const uint32_t capacity = grownCapacity(other.count_);
-        pair* fresh = allocateArray<pair>(capacity);
-        try {
-            for (uint32_t i = 0; i < other.count_; ++i) fresh[i] = other.data_[i];
-        } catch (...) {
-            delete[] fresh;
-            throw;
-        }
-        data_ = fresh;
+        data_ = copyIntoFresh(other.data_, other.count_, capacity);
         capacity_ = capacity;
         count_ = other.count_;
     }

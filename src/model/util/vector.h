@@ -106,9 +106,8 @@ private:
     // element of this very vector stays valid.
     void grow(const T& value) {
         const uint32_t capacity = grownCapacity(count_ + 1);
-        T* fresh = allocateArray<T>(capacity);
+        T* fresh = copyIntoFresh(data_, count_, capacity);
         try {
-            for (uint32_t i = 0; i < count_; ++i) fresh[i] = data_[i];
             fresh[count_] = value;
         } catch (...) {
             delete[] fresh;
@@ -122,14 +121,7 @@ private:
     void copyFrom(const Vector& other) {
         if (other.count_ == 0) return;
         const uint32_t capacity = grownCapacity(other.count_);
-        T* fresh = allocateArray<T>(capacity);
-        try {
-            for (uint32_t i = 0; i < other.count_; ++i) fresh[i] = other.data_[i];
-        } catch (...) {
-            delete[] fresh;
-            throw;
-        }
-        data_ = fresh;
+        data_ = copyIntoFresh(other.data_, other.count_, capacity);
         capacity_ = capacity;
         count_ = other.count_;
     }
