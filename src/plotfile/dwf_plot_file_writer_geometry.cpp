@@ -1,0 +1,161 @@
+// Lines, polygons, images and pens: host geometry as W2D objects on the open
+// page, each drawable behind a "Group" record.
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+
+#include "plotfile/dwf_plot_file_writer_imp.h"
+#include "plotfile/logical_units.h"
+#include "plotfile/records/user_data_records.h"
+#include "plotfile/writer_pens.h"
+#include "w2d/contour_set.h"
+#include "w2d/fill.h"
+#include "w2d/image.h"
+#include "w2d/png_group4_image.h"
+#include "w2d/polyline.h"
+#include "w2d/user_data.h"
+
+namespace {
+
+using DWFPlotUnits::toLogicalUnits;
+
+WT_Logical_Point logicalPoint(double x, double y) { return {toLogicalUnits(x), toLogicalUnits(y)}; }
+
+constexpr int kPenUp = 3;
+constexpr int32_t kJpegKind = 0;
+constexpr int32_t kFirstPngKind = 1;
+constexpr int32_t kLastPngKind = 4;
+
+// The host's encoded buffer goes back to the host however the image ends.
+class EncodedImage {
+public:
+    EncodedImage(ImageReleaseCallback release, void* data) : release_(release), data_(data) {}
+    ~EncodedImage() {
+        if (release_) {
+            release_(data_);
+        }
+    }
+    EncodedImage(const EncodedImage&) = delete;
+    EncodedImage& operator=(const EncodedImage&) = delete;
+
+private:
+    ImageReleaseCallback release_;
+    void* data_;
+};
+
+}  // namespace
+
+void DWFPlotFileWriterImp::write(const WT_Object& object) {
+    if (drawing()) {
+        object.write(stream_);
+    }
+}
+
+void DWFPlotFileWriterImp::writeRecord(const char* description, const std::string& payload) {
+    write(WT_UserData(WT_String(description), std::vector<uint8_t>(payload.begin(), payload.end())));
+}
+
+void DWFPlotFileWriterImp::writeGroup(const std::string& group) {
+    writeRecord(DWFPlotRecords::GroupDescription, DWFPlotRecords::formatPlainText(group));
+}
+
+void DWFPlotFileWriterImp::writePendingLine() {
+    if (pendingLine_.drawable()) {
+        stream_.desired_attributes().set(WT_Fill(false));
+        writeGroup(pendingLine_.group());
+        write(WT_Polyline(pendingLine_.points()));
+    }
+    pendingLine_.clear();
+}
+
+void DWFPlotFileWriterImp::addLine(double x, double y, int penCode, const std::string& group) {
+    if (!drawing()) {
+        return;
+    }
+    const WT_Logical_Point point = logicalPoint(x, y);
+    if (penCode == kPenUp && !pendingLine_.empty()) {
+        if (pendingLine_.continuesAt(point, group)) {
+            return;
+        }
+        writePendingLine();
+    }
+    pendingLine_.append(point, group);
+}
+
+void DWFPlotFileWriterImp::addPolygons(const std::vector<std::vector<PlottingPoint>>& polygons, int pen,
+                                       const std::string& group) {
+    if (!drawing()) {
+        return;
+    }
+    writePendingLine();
+    setPen(pen);
+    std::size_t total = 0;
+    for (const auto& contour : polygons) {
+        total += contour.size();
+    }
+    if (total == 0) {
+        return;
+    }
+    std::vector<int32_t> counts;
+    std::vector<WT_Logical_Point> points;
+    counts.reserve(polygons.size());
+    points.reserve(total);
+    for (const auto& contour : polygons) {
+        counts.push_back(static_cast<int32_t>(std::min<std::size_t>(contour.size(), INT32_MAX)));
+        for (const PlottingPoint& p : contour) {
+            points.push_back(logicalPoint(p.x, p.y));
+        }
+    }
+    writeGroup(group);
+    write(WT_Contour_Set(std::move(counts), std::move(points)));
+}
+
+void DWFPlotFileWriterImp::addImage(double x, double y, double width, double height, IMAGE* image,
+                                    const std::string& group) {
+    if (!drawing()) {
+        return;
+    }
+    writePendingLine();
+    long size = 0;
+    void* data = nullptr;
+    if (encode_ == nullptr || encode_(image, size, data) == 0) {
+        return;
+    }
+    const EncodedImage encoded(release_, data);
+    writeGroup(group);
+    // Identifiers keep rising across every plot of this writer.
+    imageCount_ = static_cast<int32_t>(static_cast<uint32_t>(imageCount_) + 1u);
+    const auto identifier = static_cast<uint32_t>(imageCount_);
+    const WT_Logical_Point minimum = logicalPoint(x, y);
+    const WT_Logical_Point maximum = logicalPoint(x + width, y + height);
+    // A buffer the callback did not describe sensibly is not read.
+    if (image == nullptr || size < 0 || (data == nullptr && size > 0)) {
+        return;
+    }
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    std::vector<uint8_t> copy(bytes, bytes + size);
+    const auto rows = static_cast<uint16_t>(image->height);
+    const auto columns = static_cast<uint16_t>(image->width);
+    if (image->encoding == kJpegKind) {
+        write(WT_Image(rows, columns, WT_Image::JPEG, identifier, std::nullopt, std::move(copy), minimum, maximum));
+    } else if (image->encoding >= kFirstPngKind && image->encoding <= kLastPngKind) {
+        write(WT_PNG_Group4_Image(rows, columns, WT_Image::PNG, identifier, std::nullopt, std::move(copy), minimum,
+                                  maximum));
+    }
+}
+
+void DWFPlotFileWriterImp::setPen(int pen) {
+    writePendingLine();
+    if (pen == currentPen_) {
+        return;
+    }
+    writeRecord(DWFPlotRecords::PenDescription, DWFPlotRecords::formatPen(pen));
+    // Desired attributes: the stream writes them in front of the next
+    // drawable that needs them, after the "Pen" record.
+    const DWFPlotWriter::PenAttributes attributes = DWFPlotWriter::penAttributes(pens_, pen);
+    stream_.desired_attributes().set(attributes.color);
+    stream_.desired_attributes().set(attributes.weight);
+    currentPen_ = pen;
+}
+
+void DWFPlotFileWriterImp::setPenDetails(const std::vector<PenDetail>& pens) { pens_ = pens; }
