@@ -28,21 +28,21 @@ void putCount(std::string& out, uint32_t count) {
 
 std::string pageName(size_t index) { return "section" + std::to_string(index + 1); }
 
-std::string manifestXml(const PackageSpec& spec) {
+std::string manifestXml(const PackageLayout& layout) {
     std::string xml = "<dwf:Manifest xmlns:dwf=\"DWF-Manifest:6.0\" version=\"6.0\" objectId=\"0123\">";
-    if (!spec.interfaceIds.empty()) {
+    if (!layout.interfaceIds.empty()) {
         xml += "<dwf:Interfaces>";
-        for (const std::string& id : spec.interfaceIds) {
+        for (const std::string& id : layout.interfaceIds) {
             xml += "<dwf:Interface name=\"ePlot\" objectId=\"" + id + "\" href=\"urn:dwf:ePlot\"/>";
         }
         xml += "</dwf:Interfaces>";
     }
     xml += "<dwf:Properties>";
-    for (const auto& [name, value] : spec.properties) {
+    for (const auto& [name, value] : layout.properties) {
         xml += "<dwf:Property name=\"" + name + "\" value=\"" + value + "\"/>";
     }
     xml += "</dwf:Properties><dwf:Sections>";
-    for (size_t i = 0; i < spec.pages.size(); ++i) {
+    for (size_t i = 0; i < layout.pages.size(); ++i) {
         const std::string section = pageName(i);
         xml += "<dwf:Section type=\"dwf.ePlot\" name=\"" + section + "\" title=\"Sheet " + std::to_string(i + 1) +
                "\"><dwf:Source provider=\"other\" dwf:href=\"" + section +
@@ -180,25 +180,25 @@ std::vector<std::pair<std::string, std::string>> plotProperties(const std::strin
             {"DwfToolkitVersion", "6.0.1.15"}};
 }
 
-PackageSpec plotPackage(const std::vector<std::string>& pages) {
-    PackageSpec spec;
-    spec.properties = plotProperties();
-    spec.interfaceIds = {kEPlotInterfaceId};
-    for (const std::string& page : pages) spec.pages.push_back(PageSpec{page, 2970, 2100, {}});
-    return spec;
+PackageLayout plotPackage(const std::vector<std::string>& pages) {
+    PackageLayout layout;
+    layout.properties = plotProperties();
+    layout.interfaceIds = {kEPlotInterfaceId};
+    for (const std::string& page : pages) layout.pages.push_back(PageSpec{page, 2970, 2100, {}});
+    return layout;
 }
 
-void writePackage(const std::string& path, const PackageSpec& spec) {
-    auto archive = DWFZip::ArchiveWriter::create(platform::utf8ToUtf16(path), false, spec.headerVersion);
+void writePackage(const std::string& path, const PackageLayout& layout) {
+    auto archive = DWFZip::ArchiveWriter::create(platform::utf8ToUtf16(path), false, layout.headerVersion);
     ASSERT_TRUE(archive);
-    if (spec.withManifest) {
-        addEntry(*archive, "manifest.xml", spec.manifestOverride.empty() ? manifestXml(spec) : spec.manifestOverride);
+    if (layout.withManifest) {
+        addEntry(*archive, "manifest.xml", layout.manifestOverride.empty() ? manifestXml(layout) : layout.manifestOverride);
     }
-    for (size_t i = 0; i < spec.pages.size(); ++i) {
+    for (size_t i = 0; i < layout.pages.size(); ++i) {
         const std::string section = pageName(i);
-        addEntry(*archive, section + "\\descriptor.xml", descriptorXml(spec.pages[i], section));
-        for (const ResourceSpec& resource : resourcesOf(spec.pages[i])) {
-            if (resource.inPackage) addEntry(*archive, section + "\\" + resource.href, spec.pages[i].w2d);
+        addEntry(*archive, section + "\\descriptor.xml", descriptorXml(layout.pages[i], section));
+        for (const ResourceSpec& resource : resourcesOf(layout.pages[i])) {
+            if (resource.inPackage) addEntry(*archive, section + "\\" + resource.href, layout.pages[i].w2d);
         }
     }
     ASSERT_EQ(archive->close(nullptr), 0);

@@ -59,7 +59,7 @@ struct PageSpec {
     std::vector<ResourceSpec> resources;  // empty: one graphics stream "page.w2d"
 };
 
-struct PackageSpec {
+struct PackageLayout {
     int32_t headerVersion = 600;  // below 600: a bare ZIP without DWF header
     std::vector<std::pair<std::string, std::string>> properties;
     std::vector<std::string> interfaceIds;
@@ -74,9 +74,9 @@ std::vector<std::pair<std::string, std::string>> plotProperties(const std::strin
 inline constexpr char kEPlotInterfaceId[] = "715941D4-1AC2-4545-8185-BC40E053B551";
 
 // A package of one page per stream in `pages`, marked as this library's.
-PackageSpec plotPackage(const std::vector<std::string>& pages);
+PackageLayout plotPackage(const std::vector<std::string>& pages);
 
-void writePackage(const std::string& path, const PackageSpec& spec);
+void writePackage(const std::string& path, const PackageLayout& layout);
 
 }  // namespace readertest
 

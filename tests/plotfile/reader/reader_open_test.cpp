@@ -13,19 +13,19 @@
 
 namespace {
 
-using readertest::PackageSpec;
+using readertest::PackageLayout;
 using readertest::W2dBytes;
 
 constexpr char kUntouched[] = "untouched";
 
 std::string onePolyline() { return W2dBytes().polyline({{1500, -250}, {2000, 3000}}).finished(); }
 
-PackageSpec ours() { return readertest::plotPackage({onePolyline()}); }
+PackageLayout ours() { return readertest::plotPackage({onePolyline()}); }
 
-PackageSpec withProperties(std::vector<std::pair<std::string, std::string>> properties) {
-    PackageSpec spec = ours();
-    spec.properties = std::move(properties);
-    return spec;
+PackageLayout withProperties(std::vector<std::pair<std::string, std::string>> properties) {
+    PackageLayout layout = ours();
+    layout.properties = std::move(properties);
+    return layout;
 }
 
 struct ProbeCase {
@@ -36,31 +36,31 @@ struct ProbeCase {
     bool opens;
 };
 
-void package(const std::string& path, const PackageSpec& spec) { readertest::writePackage(path, spec); }
+void package(const std::string& path, const PackageLayout& layout) { readertest::writePackage(path, layout); }
 
 std::vector<ProbeCase> probeCases() {
     using readertest::plotProperties;
-    auto with = [](PackageSpec spec) { return [spec](const std::string& path) { package(path, spec); }; };
-    PackageSpec header601 = ours();
+    auto with = [](PackageLayout layout) { return [layout](const std::string& path) { package(path, layout); }; };
+    PackageLayout header601 = ours();
     header601.headerVersion = 601;
-    PackageSpec bareZip = ours();
+    PackageLayout bareZip = ours();
     bareZip.headerVersion = 0;
-    PackageSpec twoStreams = ours();
+    PackageLayout twoStreams = ours();
     twoStreams.pages[0].resources = {{"a.w2d"}, {"b.w2d"}};
-    PackageSpec absentStream = ours();
+    PackageLayout absentStream = ours();
     absentStream.pages[0].resources = {{"a.w2d", "2d streaming graphics", "GraphicResource", 0, false}};
-    PackageSpec noStream = ours();
+    PackageLayout noStream = ours();
     noStream.pages[0].resources = {{"a.png", "thumbnail"}};
-    PackageSpec noInterface = ours();
+    PackageLayout noInterface = ours();
     noInterface.interfaceIds.clear();
-    PackageSpec foreignInterface = ours();
+    PackageLayout foreignInterface = ours();
     foreignInterface.interfaceIds = {readertest::kEPlotInterfaceId, "00000000-1111-2222-3333-444444444444"};
-    PackageSpec noManifest = ours();
+    PackageLayout noManifest = ours();
     noManifest.withManifest = false;
-    PackageSpec noSections = ours();
+    PackageLayout noSections = ours();
     noSections.manifestOverride = "<dwf:Manifest xmlns:dwf=\"DWF-Manifest:6.0\" version=\"6.0\"><dwf:Properties/>"
                                   "</dwf:Manifest>";
-    PackageSpec badXml = ours();
+    PackageLayout badXml = ours();
     badXml.manifestOverride = "<dwf:Manifest version=\"6.0\"><dwf:Sections></dwf:Manifest>";
     auto truncated = [](const std::string& path) {
         package(path, ours());
@@ -151,14 +151,14 @@ TEST_F(ReaderOpen, ValuesBeforeAnyPlot) {
 TEST_F(ReaderOpen, PlotValuesPagesAndProgress) {
     const std::string first = W2dBytes().polyline({{0, 0}, {10, 10}}).finished();
     const std::string second = W2dBytes().pen(3).polyline({{5, 5}, {6, 6}, {7, 9}}).finished();
-    PackageSpec spec = readertest::plotPackage({first, second});
+    PackageLayout layout = readertest::plotPackage({first, second});
     // Stream z-orders do not reorder the pages.
-    spec.pages[0].resources = {{"page.w2d", "2d streaming graphics", "GraphicResource", 7}};
-    spec.pages[1].resources = {{"page.w2d", "2d streaming graphics", "GraphicResource", 3}};
-    spec.pages[1].paperWidth = 4200;
-    spec.pages[1].paperHeight = 2970;
+    layout.pages[0].resources = {{"page.w2d", "2d streaming graphics", "GraphicResource", 7}};
+    layout.pages[1].resources = {{"page.w2d", "2d streaming graphics", "GraphicResource", 3}};
+    layout.pages[1].paperWidth = 4200;
+    layout.pages[1].paperHeight = 2970;
     const std::string path = file("plot.dwf");
-    readertest::writePackage(path, spec);
+    readertest::writePackage(path, layout);
 
     DWFPlotFileReader reader;
     ASSERT_TRUE(reader.openPlot(path));
@@ -201,10 +201,10 @@ TEST_F(ReaderOpen, PlotValuesPagesAndProgress) {
 }
 
 TEST_F(ReaderOpen, PropertiesThatDoNotParse) {
-    PackageSpec spec = withProperties({{"DwfToolkitVersion", "Read Only"}, {"XScale", "  7.5e-1 tail"},
+    PackageLayout layout = withProperties({{"DwfToolkitVersion", "Read Only"}, {"XScale", "  7.5e-1 tail"},
                                        {"YScale", "wide"}});
     const std::string path = file("plot.dwf");
-    readertest::writePackage(path, spec);
+    readertest::writePackage(path, layout);
     DWFPlotFileReader reader;
     ASSERT_TRUE(reader.openPlot(path));
     double xScale = 0, yScale = 0;
