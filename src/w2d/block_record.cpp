@@ -2,6 +2,7 @@
 
 #include "w2d/opcode.h"
 #include "w2d/record_reading.h"
+#include "w2d/unknown.h"
 
 namespace {
 constexpr std::string_view Meaning_Names[] = {"None", "Seal", "Stamp", "Label", "Redline", "Reserved1", "Reserved2"};
@@ -100,21 +101,8 @@ WT_Result::Enum WT_Block_Record::read_operands(const WT_Opcode& opcode, WT_Strea
 WT_Result::Enum WT_Block_Record::read_kept(const WT_Opcode& opcode, WT_Stream& stream) {
     if (!m_skipper) {
         m_kept = true;
-        if (opcode.type() == WT_Opcode::Extended_Binary) {
-            if (opcode.binary_size() < 2) return WT_Result::Corrupt_Data;
-            const uint32_t size = opcode.binary_size();
-            const uint16_t value = opcode.binary_value();
-            const char header[7] = {'{',
-                                    static_cast<char>(size),
-                                    static_cast<char>(size >> 8),
-                                    static_cast<char>(size >> 16),
-                                    static_cast<char>(size >> 24),
-                                    static_cast<char>(value),
-                                    static_cast<char>(value >> 8)};
-            m_bytes.assign(header, sizeof header);
-        } else {
-            m_bytes.assign(opcode.token());
-        }
+        if (opcode.type() == WT_Opcode::Extended_Binary && opcode.binary_size() < 2) return WT_Result::Corrupt_Data;
+        m_bytes = wt_opcode_bytes(opcode);
         m_skipper.emplace(opcode, true);
     }
     return m_skipper->run(stream, &m_bytes);

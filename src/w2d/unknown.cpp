@@ -3,26 +3,27 @@
 #include "w2d/opcode.h"
 #include "w2d/stream.h"
 
+std::string wt_opcode_bytes(const WT_Opcode& opcode) {
+    if (opcode.type() != WT_Opcode::Extended_Binary) return std::string(opcode.token());
+    const uint32_t size = opcode.binary_size();
+    const uint16_t value = opcode.binary_value();
+    const char header[7] = {'{',
+                            static_cast<char>(size),
+                            static_cast<char>(size >> 8),
+                            static_cast<char>(size >> 16),
+                            static_cast<char>(size >> 24),
+                            static_cast<char>(value),
+                            static_cast<char>(value >> 8)};
+    return std::string(header, sizeof header);
+}
+
 WT_Result::Enum WT_Unknown::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
     // A single-byte opcode has no framing to pass over.
     if (opcode.type() != WT_Opcode::Extended_ASCII && opcode.type() != WT_Opcode::Extended_Binary)
         return WT_Result::Wrong_Opcode;
     if (!m_skipper) {
-        if (opcode.type() == WT_Opcode::Extended_Binary) {
-            if (opcode.binary_size() == 0) return WT_Result::Unsupported_Format;
-            const uint32_t size = opcode.binary_size();
-            const uint16_t value = opcode.binary_value();
-            const char header[7] = {'{',
-                                    static_cast<char>(size),
-                                    static_cast<char>(size >> 8),
-                                    static_cast<char>(size >> 16),
-                                    static_cast<char>(size >> 24),
-                                    static_cast<char>(value),
-                                    static_cast<char>(value >> 8)};
-            m_bytes.assign(header, sizeof header);
-        } else {
-            m_bytes.assign(opcode.token());
-        }
+        if (opcode.type() == WT_Opcode::Extended_Binary && opcode.binary_size() == 0) return WT_Result::Unsupported_Format;
+        m_bytes = wt_opcode_bytes(opcode);
         m_skipper.emplace(opcode, true);
     }
     return m_skipper->run(stream, &m_bytes);

@@ -9,6 +9,10 @@
 #include "w2d/framing.h"
 #include "w2d/object.h"
 
+// The bytes an opcode was read from: the token of an ASCII opcode, the
+// "{", size and value of a binary one; records kept whole start with them.
+std::string wt_opcode_bytes(const WT_Opcode& opcode);
+
 class WT_Unknown : public WT_Object {
 public:
     static constexpr WT_ID ID = Unknown_ID;
