@@ -135,13 +135,7 @@ TEST(W2dFraming, TruncatedAndMangledInputsEndInAResult) {
     // Deterministic byte mutations: every run must end, whatever the result.
     uint32_t seed = 12345;
     for (int round = 0; round < 3000; ++round) {
-        std::string mangled = bytes;
-        for (int edit = 0; edit < 3; ++edit) {
-            seed = seed * 1103515245u + 12345u;
-            const size_t at = Header.size() + (seed >> 8) % (mangled.size() - Header.size());
-            seed = seed * 1103515245u + 12345u;
-            mangled[at] = static_cast<char>(seed >> 16);
-        }
+        const std::string mangled = w2dtest::mangled_copy(bytes, Header.size(), seed);
         const Read_Log log = read_log(mangled, round % 2 == 0 ? SIZE_MAX : 3);
         EXPECT_NE(log.end, WT_Result::Success);
     }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,19 @@ inline WT_Result::Enum read_stream(const std::string& bytes, const std::function
     }
     stream.close();
     return result;
+}
+
+// A copy of `bytes` with three bytes after the first `keep` replaced, driven
+// by a linear congruential `seed`: deterministic mutations for robustness runs.
+inline std::string mangled_copy(const std::string& bytes, size_t keep, uint32_t& seed) {
+    std::string mangled = bytes;
+    for (int edit = 0; edit < 3; ++edit) {
+        seed = seed * 1103515245u + 12345u;
+        const size_t at = keep + (seed >> 8) % (mangled.size() - keep);
+        seed = seed * 1103515245u + 12345u;
+        mangled[at] = static_cast<char>(seed >> 16);
+    }
+    return mangled;
 }
 
 }  // namespace w2dtest
