@@ -5,11 +5,16 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDWFPLOT_WERROR=ON
 
 DEB_PACKAGES = zlib1g-dev libpng-dev libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev \
-               cmake g++ clang unzip zip libxml2-utils binutils librsvg2-bin
+               cmake g++ clang libclang-rt-14-dev unzip zip libxml2-utils binutils librsvg2-bin \
+               locales
 
 PREFIX     ?= /usr/local
 
-.PHONY: all deps build test sanitize demo install clean
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+BENCH_BUILD  ?= build-bench
+
+.PHONY: all deps build test sanitize demo bench fuzz install clean
 
 all: build
 
@@ -43,6 +48,19 @@ sanitize: deps
 demo: build
 	$(BUILD)/dwfplot demo -o out
 
+# Writer and reader end to end beside the zlib floors, at three page sizes;
+# the table of docs/PERFORMANCE.md comes from this run.
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DDWFPLOT_WERROR=ON -DDWFPLOT_TESTS=OFF -DDWFPLOT_BENCHMARKS=ON
+	cmake --build $(BENCH_BUILD) --target dwfplot_benchmarks -j $(JOBS)
+	bench/run.sh $(BENCH_BUILD)
+
+# Each libFuzzer target for FUZZ_SECONDS, starting from its seed corpus.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDWFPLOT_WERROR=ON -DDWFPLOT_TESTS=OFF -DDWFPLOT_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) --target dwfplot_fuzzers -j $(JOBS)
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 # The prefix is configured, not only given at install time, so that the
 # pkg-config file names where the files really are.
 install: build
@@ -51,4 +69,4 @@ install: build
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
