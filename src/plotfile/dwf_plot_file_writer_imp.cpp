@@ -1,7 +1,7 @@
 // Construction, openPlot, openPage, closePage, closePlot and destruction.
 #include "plotfile/dwf_plot_file_writer_imp.h"
 
-#include <cstdio>
+#include <charconv>
 #include <new>
 
 #include "dwfplot/DWFPlotFile.h"
@@ -29,10 +29,12 @@ constexpr double kPaperPerLogicalUnit = 0.01;
 
 DWFUtil::String utf8(const std::string& text) { return DWFUtil::String::fromUtf8(text); }
 
+// ScaleFormat ("%.16g") as the C locale writes it, whatever locale the host
+// has set: a decimal comma would make the scale unreadable elsewhere.
 std::string formatScale(double scale) {
     char text[64];
-    std::snprintf(text, sizeof text, DWFPlotProperties::ScaleFormat, scale);
-    return text;
+    const auto written = std::to_chars(text, text + sizeof text, scale, std::chars_format::general, 16);
+    return std::string(text, written.ptr);
 }
 
 }  // namespace

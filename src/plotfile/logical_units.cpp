@@ -1,7 +1,6 @@
 #include "plotfile/logical_units.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 
 namespace DWFPlotUnits {
 namespace {
@@ -21,10 +20,17 @@ int32_t truncateToInt32(double value) {
     return static_cast<int32_t>(value);
 }
 
+// <charconv> gives the text "%.3f" gives in the C locale and parses it back as
+// strtod does, without the locale lookups and varargs of printf that would
+// otherwise dominate writing a page of coordinates.
 int32_t toLogicalUnits(double plotUnits) {
     char text[kFormattedCapacity];
-    std::snprintf(text, sizeof text, "%.3f", plotUnits);
-    return truncateToInt32(std::strtod(text, nullptr) * 1000.0);
+    const auto written = std::to_chars(text, text + sizeof text, plotUnits, std::chars_format::fixed, 3);
+    double rounded = 0;
+    if (written.ec != std::errc() || std::from_chars(text, written.ptr, rounded).ec != std::errc()) {
+        return OutOfRange;
+    }
+    return truncateToInt32(rounded * 1000.0);
 }
 
 }  // namespace DWFPlotUnits

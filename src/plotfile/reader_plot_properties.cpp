@@ -1,6 +1,7 @@
 #include "plotfile/reader_plot_properties.h"
 
-#include <cstdlib>
+#include <cctype>
+#include <charconv>
 #include <string_view>
 
 #include "dwfplot/DWFPlotFile.h"
@@ -68,9 +69,17 @@ bool checkPlotProperties(const std::vector<PlotProperty>& properties, std::strin
 
 std::string hostText(const DWFUtil::String& value) { return platform::utf16ToActiveCodePage(value.wideView()); }
 
+// The longest number at the start of the text, 0 when there is none, read with
+// the C locale's decimal point whatever the host's locale.
 double scaleValue(const DWFUtil::String& value) {
     const std::string text = value.toUtf8();
-    return std::strtod(text.c_str(), nullptr);
+    const char* first = text.data();
+    const char* const last = first + text.size();
+    while (first != last && std::isspace(static_cast<unsigned char>(*first))) ++first;
+    if (first != last && *first == '+') ++first;
+    double scale = 0;
+    if (std::from_chars(first, last, scale).ec != std::errc()) return 0;
+    return scale;
 }
 
 }  // namespace DWFPlotReader

@@ -1,6 +1,7 @@
 #include "plotfile/records/record_scanner.h"
 
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
@@ -27,9 +28,16 @@ std::optional<double> RecordScanner::real() {
     if (field.empty()) {
         return std::nullopt;
     }
-    char* end = nullptr;
-    const double value = std::strtod(field.c_str(), &end);
-    if (end != field.c_str() + field.size()) {
+    // from_chars reads the C locale's decimal point whatever the host's locale;
+    // it knows no leading plus, which strtod took.
+    const char* first = field.data();
+    const char* const last = first + field.size();
+    if (*first == '+' && field.size() > 1 && field[1] != '-') {
+        ++first;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last) {
         return std::nullopt;
     }
     pos_ += field.size();

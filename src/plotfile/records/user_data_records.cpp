@@ -1,32 +1,26 @@
 #include "plotfile/records/user_data_records.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <vector>
+#include <charconv>
 
 #include "plotfile/records/record_scanner.h"
 
 namespace DWFPlotRecords {
 namespace {
 
-// printf into a string of the exact size; a buffer of its own per call, so
-// that writers on different threads never share one.
-#if defined(__GNUC__)
-__attribute__((format(printf, 2, 3)))
-#endif
-void appendFormatted(std::string& out, const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    if (length > 0) {
-        std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(buffer.data(), buffer.size(), format, again);
-        out.append(buffer.data(), static_cast<std::size_t>(length));
-    }
-    va_end(again);
+// Numbers are written through <charconv>, which gives "%.3f" and "%d" as the C
+// locale has them: a host that set a locale with a decimal comma must still
+// write records every reader can scan.
+void appendFixed(std::string& out, double value, int decimals) {
+    char text[400];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    out.append(text, written.ptr);
+}
+
+template <typename Integer>
+void appendInteger(std::string& out, Integer value) {
+    char text[24];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    out.append(text, written.ptr);
 }
 
 // A C string ends at its first zero byte; the host's texts are taken that way.
@@ -108,11 +102,21 @@ std::string safeSymbolName(std::string_view name) { return replaced(name, isWhit
 std::string safeQuotedName(std::string_view name) { return replaced(name, isDoubleQuote, '\''); }
 
 std::string formatText(const TextRecord& record) {
+    // x y height "font" bold italic underline angle lines group
     std::string payload;
-    appendFormatted(payload, "%.3f %.3f %.3f \"%s\" %d %d %d %.3f %d %s", record.x, record.y,
-                    record.height, safeQuotedName(record.fontName).c_str(), record.bold ? 1 : 0,
-                    record.italic ? 1 : 0, record.underline ? 1 : 0, record.angle,
-                    record.lineCount, std::string(upToZero(record.group)).c_str());
+    for (const double value : {record.x, record.y, record.height}) {
+        appendFixed(payload, value, 3);
+        payload += ' ';
+    }
+    payload += '"' + safeQuotedName(record.fontName) + "\" ";
+    for (const bool flag : {record.bold, record.italic, record.underline}) {
+        payload += flag ? "1 " : "0 ";
+    }
+    appendFixed(payload, record.angle, 3);
+    payload += ' ';
+    appendInteger(payload, record.lineCount);
+    payload += ' ';
+    payload += upToZero(record.group);
     payload.push_back('\0');
     return payload;
 }
@@ -147,10 +151,18 @@ std::optional<TextRecord> parseText(std::string_view payload) {
 }
 
 std::string formatSymbol(const SymbolRecord& record) {
+    // x y scale angle filled contours name "group"
     std::string payload;
-    appendFormatted(payload, "%.3f %.3f %.2f %.2f %d %zu %s \"%s\"", record.x, record.y,
-                    record.scale, record.angle, record.filled ? 1 : 0, record.contourCount,
-                    safeSymbolName(record.name).c_str(), safeQuotedName(record.group).c_str());
+    appendFixed(payload, record.x, 3);
+    payload += ' ';
+    appendFixed(payload, record.y, 3);
+    payload += ' ';
+    appendFixed(payload, record.scale, 2);
+    payload += ' ';
+    appendFixed(payload, record.angle, 2);
+    payload += record.filled ? " 1 " : " 0 ";
+    appendInteger(payload, record.contourCount);
+    payload += ' ' + safeSymbolName(record.name) + " \"" + safeQuotedName(record.group) + '"';
     payload.push_back('\0');
     return payload;
 }

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <thread>
@@ -12,14 +13,11 @@
 namespace DWFPlotUnits {
 namespace {
 
-// The rule computed another way: the shortest-path conversions of <charconv>
-// round exactly as "%.3f" does in the C locale but share no code with it.
+// The rule as plot files have always been written: printf "%.3f", strtod.
 int32_t expected(double value) {
     char text[400];
-    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
-    double parsed = 0;
-    std::from_chars(text, written.ptr, parsed);
-    const double product = parsed * 1000.0;
+    std::snprintf(text, sizeof text, "%.3f", value);
+    const double product = std::strtod(text, nullptr) * 1000.0;
     if (std::isnan(product) || product <= -2147483649.0 || product >= 2147483648.0) {
         return std::numeric_limits<int32_t>::min();
     }
@@ -33,6 +31,9 @@ TEST(LogicalUnits, KnownValues) {
     } const cases[] = {
         {2.0005, 2001},       // rounded to three decimals first
         {1.005, 1004},        // 1.005 * 1000.0 is just below 1005
+        {0.0625, 62},         // exactly half-way: to the even decimal
+        {0.1875, 188},
+        {-0.0625, -62},
         {0, 0},
         {-0.0004, 0},
         {-2.0005, -2001},
@@ -62,12 +63,30 @@ TEST(LogicalUnits, TruncationTowardZeroWithRangeCheck) {
     EXPECT_EQ(truncateToInt32(-2147483649.0), OutOfRange);
 }
 
-TEST(LogicalUnits, MillionRandomValuesAcrossMagnitudes) {
+// A million values: random magnitudes, values next to the half-way points of
+// the third decimal, and binary fractions that lie exactly on them (which
+// "%.3f" rounds to even).
+TEST(LogicalUnits, MillionValuesAgreeWithPrintfAndStrtod) {
     std::mt19937_64 random(20261206);
     std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
     std::uniform_int_distribution<int> exponent(-8, 8);
+    std::uniform_int_distribution<int64_t> thousandths(-2200000000LL, 2200000000LL);
+    std::uniform_int_distribution<int64_t> sixteenths(-35000000LL, 35000000LL);
     for (int i = 0; i < 1000000; ++i) {
-        const double value = mantissa(random) * std::pow(10.0, exponent(random));
+        double value = 0;
+        switch (i % 4) {
+            case 0:
+            case 1:
+                value = mantissa(random) * std::pow(10.0, exponent(random));
+                break;
+            case 2:
+                value = (static_cast<double>(thousandths(random)) + 0.5) / 1000.0;
+                value = std::nextafter(value, i % 8 == 2 ? 0.0 : value * 2);
+                break;
+            default:
+                value = static_cast<double>(sixteenths(random)) / 16.0;
+                break;
+        }
         ASSERT_EQ(toLogicalUnits(value), expected(value)) << value;
     }
 }
