@@ -140,7 +140,9 @@ void DWFPlotFileReaderImp::getGroupInfo(std::string& name, bool& first, bool& se
 }
 
 void DWFPlotFileReaderImp::getLine(std::vector<PlottingPoint>& points) {
-    points = std::move(record_.linePoints);
+    // Swapped, not assigned: the record keeps the host's old buffer, so the
+    // next line is built without growing a new one.
+    points.swap(record_.linePoints);
     record_.linePoints.clear();
     if (!points.empty()) points.front().group = record_.group;
 }

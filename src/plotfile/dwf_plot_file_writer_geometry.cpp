@@ -63,7 +63,10 @@ void DWFPlotFileWriterImp::writePendingLine() {
     if (pendingLine_.drawable()) {
         stream_.desired_attributes().set(WT_Fill(false));
         writeGroup(pendingLine_.group());
-        write(WT_Polyline(pendingLine_.points()));
+        // The stream keeps the points themselves while the line waits for a
+        // possible merge; a page's worth of them is never copied.
+        WT_Polyline line(pendingLine_.takePoints());
+        if (drawing()) line.write_handing_over(stream_);
     }
     pendingLine_.clear();
 }

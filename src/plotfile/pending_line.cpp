@@ -1,16 +1,17 @@
 #include "plotfile/pending_line.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace DWFPlotWriter {
 
 bool PendingLine::continuesAt(const WT_Logical_Point& point, const std::string& group) const {
-    return !points_.empty() && points_.back() == point && groups_.back() == group;
+    return !points_.empty() && points_.back() == point && lastGroup_ == group;
 }
 
-void PendingLine::append(const WT_Logical_Point& point, const std::string& group) {
-    points_.push_back(point);
-    groups_.push_back(group);
+void PendingLine::start(const std::string& group) {
+    points_.reserve(kInitialCapacity);
+    firstGroup_ = group;
 }
 
 bool PendingLine::drawable() const {
@@ -23,9 +24,16 @@ bool PendingLine::drawable() const {
                        [&first](const WT_Logical_Point& p) { return !(p == first); });
 }
 
+std::vector<WT_Logical_Point> PendingLine::takePoints() {
+    std::vector<WT_Logical_Point> taken = std::move(points_);
+    clear();
+    return taken;
+}
+
 void PendingLine::clear() {
     points_.clear();
-    groups_.clear();
+    firstGroup_.clear();
+    lastGroup_.clear();
 }
 
 }  // namespace DWFPlotWriter

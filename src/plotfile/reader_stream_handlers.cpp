@@ -45,7 +45,10 @@ WT_Result::Enum onPolyline(WT_Polyline& polyline, WT_Stream& stream) {
     OperationRecord& record = recordOf(stream);
     record.pending = PLT_LINE;
     record.linePoints.clear();
-    for (const WT_Logical_Point& point : polyline.points()) record.linePoints.push_back(plotPoint(point));
+    record.linePoints.reserve(polyline.points().size());
+    for (const WT_Logical_Point& point : polyline.points()) {
+        record.linePoints.emplace_back(point.m_x / kLogicalUnitsPerPlotUnit, point.m_y / kLogicalUnitsPerPlotUnit);
+    }
     record.drawableSeen = true;
     return WT_Result::Success;
 }
@@ -89,7 +92,11 @@ WT_Result::Enum onPngGroup4Image(WT_PNG_Group4_Image& image, WT_Stream& stream) 
 }
 
 WT_Result::Enum onUserData(WT_UserData& data, WT_Stream& stream) {
-    const std::string description = platform::utf16ToUtf8(data.data_description().unicode());
+    // The record words are ASCII, so an 8-bit description (the usual one) is
+    // compared as it stands rather than converted for every record.
+    const WT_String& name = data.data_description();
+    const std::string converted = name.is_eight_bit() ? std::string() : platform::utf16ToUtf8(name.unicode());
+    const std::string_view description = name.is_eight_bit() ? std::string_view(name.ascii()) : converted;
     const std::vector<uint8_t>& bytes = data.data();
     applyUserData(recordOf(stream), description,
                   std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));

@@ -63,7 +63,7 @@ WT_Result::Enum WT_Decompressor::start() {
 }
 
 WT_Result::Enum WT_Decompressor::inflate(const uint8_t* input, size_t size, size_t& consumed,
-                                         std::vector<uint8_t>& output, size_t wanted) {
+                                         WT_Byte_Buffer& output, size_t wanted) {
     consumed = 0;
     const size_t chunk = std::clamp<size_t>(wanted, 4096, 65536);
     const size_t before = output.size();

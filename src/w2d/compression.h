@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/zlib_stream.h"
+#include "w2d/byte_buffer.h"
 #include "w2d/result.h"
 
 // The 13,523-byte table of byte runs frequent in streams.
@@ -47,7 +48,7 @@ public:
     // Inflates from `input`, appending up to about `wanted` bytes to `output`;
     // `consumed` tells how much input was used. Decompression_Ended when the
     // zlib stream is complete (input after it is not consumed).
-    WT_Result::Enum inflate(const uint8_t* input, size_t size, size_t& consumed, std::vector<uint8_t>& output,
+    WT_Result::Enum inflate(const uint8_t* input, size_t size, size_t& consumed, WT_Byte_Buffer& output,
                             size_t wanted);
 
 private:

@@ -63,7 +63,8 @@ WT_Result::Enum WT_Contour_Set::delay(WT_Stream& stream) const {
 
 WT_Result::Enum WT_Contour_Set::dump(WT_Stream& stream) const {
     if (!consistent()) return WT_Result::Internal_Error;
-    const std::vector<WT_Logical_Point> points = wt_output_points(stream, m_points);
+    std::vector<WT_Logical_Point> transformed;
+    const std::vector<WT_Logical_Point>& points = wt_output_points(stream, m_points, transformed);
     if (!stream.options().allow_binary_data() || points.size() > Maximum_Binary_Count ||
         m_counts.size() > Maximum_Binary_Count) {
         WT_CHECK(stream.write_tab_level(WT_Stream::Drawable_Indent));

@@ -30,6 +30,12 @@ WT_Result::Enum wt_default_open(WT_Stream& stream) {
     std::FILE* file = std::fopen(stream.filename().c_str(), mode);
     if (file == nullptr) return WT_Result::Open_Failed;
     stream.file().reset(file);
+    // Written streams reach the disk in large pieces: with the usual buffer of
+    // a few kilobytes, a page of millions of points costs a system call per
+    // few kilobytes. Reads already ask for large pieces.
+    if (stream.file_mode() == WT_Stream::File_Write) {
+        if (char* buffer = stream.file_buffer()) std::setvbuf(file, buffer, _IOFBF, WT_Stream::File_Buffer_Size);
+    }
     return WT_Result::Success;
 }
 

@@ -50,7 +50,8 @@ WT_Result::Enum wt_read_ascii_points(WT_Stream& stream, int64_t count, std::vect
 WT_Result::Enum WT_Point_Set::write_point_set(WT_Stream& stream, uint8_t asciiOpcode, uint8_t opcode32,
                                               uint8_t opcode16) const {
     if (m_points.empty()) return WT_Result::Usage_Error;
-    const std::vector<WT_Logical_Point> points = wt_output_points(stream, m_points);
+    std::vector<WT_Logical_Point> transformed;
+    const std::vector<WT_Logical_Point>& points = wt_output_points(stream, m_points, transformed);
     const auto count = static_cast<uint32_t>(points.size());
     if (!stream.options().allow_binary_data() || count > Maximum_Binary_Count) {
         WT_CHECK(stream.write_tab_level(WT_Stream::Drawable_Indent));

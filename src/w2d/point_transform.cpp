@@ -36,3 +36,11 @@ std::vector<WT_Logical_Point> wt_output_points(const WT_Stream& stream, const st
     for (const WT_Logical_Point& point : points) result.push_back(wt_transform_point(stream, point));
     return result;
 }
+
+const std::vector<WT_Logical_Point>& wt_output_points(const WT_Stream& stream,
+                                                      const std::vector<WT_Logical_Point>& points,
+                                                      std::vector<WT_Logical_Point>& scratch) {
+    if (!stream.options().apply_transform()) return points;
+    scratch = wt_output_points(stream, points);
+    return scratch;
+}

@@ -14,5 +14,10 @@ class WT_Stream;
 WT_Logical_Point wt_transform_point(const WT_Stream& stream, const WT_Logical_Point& point);
 // The points as the stream writes them: transformed when the option is on.
 std::vector<WT_Logical_Point> wt_output_points(const WT_Stream& stream, const std::vector<WT_Logical_Point>& points);
+// The same without a copy in the usual case: `points` themselves when the
+// option is off, else their transformed copy, made in `scratch`.
+const std::vector<WT_Logical_Point>& wt_output_points(const WT_Stream& stream,
+                                                      const std::vector<WT_Logical_Point>& points,
+                                                      std::vector<WT_Logical_Point>& scratch);
 
 #endif  // DWFPLOT_W2D_POINT_TRANSFORM_H

@@ -1,7 +1,9 @@
 #include "w2d/polyline.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
+#include <utility>
 
 #include "w2d/attribute_set.h"
 #include "w2d/point_transform.h"
@@ -31,18 +33,34 @@ WT_Result::Enum WT_Polyline::skip_operands(const WT_Opcode& opcode, WT_Stream& s
     return scratch.read_operands(opcode, stream);
 }
 
-WT_Result::Enum WT_Polyline::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Polyline::prepare_write(WT_Stream& stream, bool& hold) const {
     WT_Attribute_Set& desired = stream.desired_attributes();
     // A filled point set is a polygon to its reader; a line is never one.
     if (count() != 2 && desired.fill().filled()) desired.set(WT_Fill(false));
     WT_CHECK(stream.sync_attributes(Attribute_Mask));
     // A line drawn with the fill on must stay a line: merged with another it
     // would become a point set, which a reader takes for a polygon.
-    if (stream.current_attributes().fill().filled()) {
-        WT_CHECK(stream.dump_delayed_drawable());
-        return dump(stream);
+    hold = !stream.current_attributes().fill().filled();
+    return hold ? WT_Result::Success : stream.dump_delayed_drawable();
+}
+
+WT_Result::Enum WT_Polyline::write(WT_Stream& stream) const {
+    bool hold = false;
+    WT_CHECK(prepare_write(stream, hold));
+    return hold ? stream.write_deferred(*this) : dump(stream);
+}
+
+WT_Result::Enum WT_Polyline::write_handing_over(WT_Stream& stream) {
+    bool hold = false;
+    WT_CHECK(prepare_write(stream, hold));
+    if (!hold) return dump(stream);
+    std::unique_ptr<WT_Polyline> handed;
+    try {
+        handed = std::make_unique<WT_Polyline>(std::move(*this));
+    } catch (const std::bad_alloc&) {
+        throw WT_Result::Out_Of_Memory;
     }
-    return stream.write_deferred(*this);
+    return stream.write_deferred(std::move(handed));
 }
 
 WT_Result::Enum WT_Polyline::delay(WT_Stream& stream) const {

@@ -19,11 +19,17 @@ public:
     WT_Result::Enum read_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
     WT_Result::Enum skip_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
     WT_Result::Enum write(WT_Stream& stream) const override;
+    // Writes as write() does, but a polyline held back for merging hands its
+    // points to the stream instead of a copy; this one may be left empty.
+    WT_Result::Enum write_handing_over(WT_Stream& stream);
     WT_Result::Enum delay(WT_Stream& stream) const override;
     WT_Result::Enum dump(WT_Stream& stream) const override;
     bool merge(const WT_Drawable& following) override;
 
 private:
+    // Brings the attributes up to date; `hold` tells whether the polyline
+    // may wait for a merge or must be dumped at once.
+    WT_Result::Enum prepare_write(WT_Stream& stream, bool& hold) const;
     WT_Result::Enum dump_line(WT_Stream& stream) const;
 };
 

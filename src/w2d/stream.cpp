@@ -28,6 +28,12 @@ WT_Stream::WT_Stream()
 
 WT_Stream::~WT_Stream() = default;
 
+char* WT_Stream::file_buffer() {
+    // Without it the file keeps the usual small buffer: slower, not wrong.
+    if (!m_file_buffer) m_file_buffer.reset(new (std::nothrow) char[File_Buffer_Size]);
+    return m_file_buffer.get();
+}
+
 void WT_Stream::set_file_mode(WT_File_Mode mode) {
     if (mode == Block_Write && m_options.target_version() >= 600) throw WT_Result::Usage_Error;
     m_mode = mode;
@@ -309,6 +315,15 @@ WT_Result::Enum WT_Stream::write_deferred(const WT_Drawable& drawable) {
         return WT_Result::Success;
     WT_CHECK(dump_delayed_drawable());
     return drawable.delay(*this);
+}
+
+WT_Result::Enum WT_Stream::write_deferred(std::unique_ptr<WT_Drawable> drawable) {
+    if (!m_options.allow_drawable_merging()) return drawable->dump(*this);
+    if (m_delayed && m_delayed->object_id() == drawable->object_id() && m_delayed->merge(*drawable))
+        return WT_Result::Success;
+    WT_CHECK(dump_delayed_drawable());
+    m_delayed = std::move(drawable);
+    return WT_Result::Success;
 }
 
 WT_Result::Enum WT_Stream::sync_attributes(uint32_t mask) {

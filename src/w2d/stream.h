@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/file.h"
+#include "w2d/byte_buffer.h"
 #include "w2d/logical_point.h"
 #include "w2d/object.h"
 #include "w2d/opcode.h"
@@ -97,6 +98,10 @@ public:
 
     // The file of the default handlers.
     platform::UniqueFile& file() { return m_file; }
+    // A buffer of File_Buffer_Size bytes for that file, made on first use and
+    // kept as long as the stream; null when it cannot be had.
+    char* file_buffer();
+    static constexpr size_t File_Buffer_Size = 256 * 1024;
 
     // --- state ------------------------------------------------------------
     WT_Attribute_Set& current_attributes() { return *m_current; }
@@ -149,6 +154,9 @@ public:
     WT_Result::Enum dump_delayed_drawable();
     // Holds a drawable back for merging (merging on), else writes it.
     WT_Result::Enum write_deferred(const WT_Drawable& drawable);
+    // The same for a drawable the caller gives up: held back, it is kept as
+    // it is instead of being copied.
+    WT_Result::Enum write_deferred(std::unique_ptr<WT_Drawable> drawable);
     void set_delayed_drawable(std::unique_ptr<WT_Drawable> drawable) { m_delayed = std::move(drawable); }
     WT_Drawable* delayed_drawable() const { return m_delayed.get(); }
     // Synchronises the desired attributes of `mask` whose changed bit is set,
@@ -192,6 +200,11 @@ public:
     WT_Result::Enum read(uint32_t& value);
     WT_Result::Enum read(int32_t& value);
     WT_Result::Enum read(size_t size, void* buffer);
+    // Consumes whole items of `item_size` bytes where they lie in the
+    // read-ahead queue: at least one (or the read result that prevents it),
+    // at most `maximum`, as many as are there. `bytes` points at the first
+    // until the next read; `items` tells how many were taken.
+    WT_Result::Enum read_in_place(size_t item_size, size_t maximum, const uint8_t*& bytes, size_t& items);
     // The next byte without consuming it.
     WT_Result::Enum peek(uint8_t& byte);
     // Gives back bytes just read.
@@ -257,6 +270,8 @@ private:
     WT_Write_Action m_write;
     std::array<std::function<WT_Result::Enum(WT_Object&, WT_Stream&)>, WT_Object::Kind_Count> m_actions;
     void* m_client_data = nullptr;
+    // Declared before the file, so it outlives the file that uses it.
+    std::unique_ptr<char[]> m_file_buffer;
     platform::UniqueFile m_file;
 
     std::unique_ptr<WT_Attribute_Set> m_current;
@@ -276,11 +291,11 @@ private:
 
     // Read-ahead: bytes before m_ahead_pos are consumed; those from m_mark
     // on are kept so that an object waiting for data can be read again.
-    std::vector<uint8_t> m_ahead;
+    WT_Byte_Buffer m_ahead;
     size_t m_ahead_pos = 0;
     size_t m_mark = 0;
     // Compressed input not yet inflated.
-    std::vector<uint8_t> m_raw;
+    WT_Byte_Buffer m_raw;
     size_t m_raw_pos = 0;
     // The "}" closing a compressed section is still to come from the input.
     bool m_drop_section_close = false;

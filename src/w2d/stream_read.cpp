@@ -9,8 +9,13 @@
 #include "w2d/stream.h"
 
 namespace {
-constexpr size_t Smallest_Request = 4096;
-constexpr size_t Largest_Request = 65536;
+// The input handler is asked for pieces of this size, whatever the object
+// being read needs right now: a call per few bytes would cost more than the
+// reading.
+constexpr size_t Request_Size = 65536;
+// Room the read-ahead queue starts with: a few requests, so that it does not
+// move its bytes while it grows to its working size.
+constexpr size_t Initial_Capacity = 4 * Request_Size;
 
 bool is_whitespace(uint8_t byte) {
     return byte == 0x00 || byte == 0x09 || byte == 0x0A || byte == 0x0D || byte == 0x20;
@@ -20,7 +25,7 @@ bool is_digit(uint8_t byte) { return byte >= '0' && byte <= '9'; }
 
 void WT_Stream::compact() {
     const size_t keep = std::min(m_mark, m_ahead_pos);
-    if (keep < Largest_Request || keep * 2 < m_ahead.size()) return;
+    if (keep < Request_Size || keep * 2 < m_ahead.size()) return;
     m_ahead.erase(m_ahead.begin(), m_ahead.begin() + static_cast<std::ptrdiff_t>(keep));
     m_ahead_pos -= keep;
     m_mark -= keep;
@@ -39,8 +44,10 @@ WT_Result::Enum WT_Stream::ensure(size_t needed) {
 }
 
 WT_Result::Enum WT_Stream::fill_from_handler(size_t needed) {
-    const size_t want = std::clamp(needed - available(), Smallest_Request, Largest_Request);
+    const size_t want = Request_Size;
     const size_t before = m_ahead.size();
+    if (m_ahead.capacity() < before + want)
+        m_ahead.reserve(std::max({before + want, 2 * m_ahead.capacity(), Initial_Capacity}));
     m_ahead.resize(before + want);
     int got = 0;
     const WT_Result::Enum result = m_read(*this, static_cast<int>(want), got, m_ahead.data() + before);
@@ -59,7 +66,7 @@ WT_Result::Enum WT_Stream::fill_from_decompressor(size_t needed) {
     if (m_raw_pos == m_raw.size()) {
         m_raw.clear();
         m_raw_pos = 0;
-        const size_t want = Smallest_Request;
+        const size_t want = Request_Size;
         m_raw.resize(want);
         int got = 0;
         const WT_Result::Enum result = m_read(*this, static_cast<int>(want), got, m_raw.data());
@@ -113,6 +120,16 @@ WT_Result::Enum WT_Stream::read(size_t size, void* buffer) {
     WT_CHECK(ensure(size));
     if (size > 0) std::memcpy(buffer, m_ahead.data() + m_ahead_pos, size);
     m_ahead_pos += size;
+    return WT_Result::Success;
+}
+
+WT_Result::Enum WT_Stream::read_in_place(size_t item_size, size_t maximum, const uint8_t*& bytes, size_t& items) {
+    items = 0;
+    if (item_size == 0 || maximum == 0) return WT_Result::Success;
+    WT_CHECK(ensure(item_size));
+    items = std::min(maximum, available() / item_size);
+    bytes = m_ahead.data() + m_ahead_pos;
+    m_ahead_pos += items * item_size;
     return WT_Result::Success;
 }
 
@@ -319,19 +336,50 @@ WT_Result::Enum WT_Stream::read_hex(size_t size, void* buffer) {
 }
 
 namespace {
+// A little-endian signed field of the coordinate's width.
+template <class Coordinate>
+int32_t get_coordinate(const uint8_t* bytes) {
+    uint32_t bits = 0;
+    for (size_t byte = 0; byte < sizeof(Coordinate); ++byte) bits |= uint32_t{bytes[byte]} << (8 * byte);
+    return static_cast<Coordinate>(bits);
+}
+
 template <class Coordinate>
 WT_Result::Enum read_relative_points(WT_Stream& stream, uint32_t count, std::vector<WT_Logical_Point>& points) {
+    constexpr size_t width = sizeof(Coordinate);
     points.clear();
     WT_Logical_Point current = stream.current_point();
-    for (uint32_t index = 0; index < count; ++index) {
-        // Points are appended as their bytes arrive, so a count larger than
-        // the input ends in a read result, not in a large allocation.
-        Coordinate dx = 0;
-        Coordinate dy = 0;
-        WT_CHECK(stream.read(dx));
-        WT_CHECK(stream.read(dy));
-        current = WT_Logical_Point(wt_wrapping_add(current.m_x, dx), wt_wrapping_add(current.m_y, dy));
-        points.push_back(current);
+    // An x whose y has not arrived yet.
+    bool x_waiting = false;
+    int32_t dx = 0;
+    for (size_t left = size_t{count} * 2; left > 0;) {
+        // Coordinates are taken as their bytes arrive, so a count larger than
+        // the input ends in a read result, not in a large allocation, and an
+        // input that comes in small pieces is not read again and again.
+        const uint8_t* bytes = nullptr;
+        size_t coordinates = 0;
+        WT_CHECK(stream.read_in_place(width, left, bytes, coordinates));
+        left -= coordinates;
+        if (x_waiting) {
+            current = WT_Logical_Point(wt_wrapping_add(current.m_x, dx),
+                                       wt_wrapping_add(current.m_y, get_coordinate<Coordinate>(bytes)));
+            points.push_back(current);
+            bytes += width;
+            --coordinates;
+            x_waiting = false;
+        }
+        const size_t pairs = coordinates / 2;
+        if (points.capacity() - points.size() < pairs)
+            points.reserve(std::max(points.size() + pairs, 2 * points.size()));
+        for (size_t pair = 0; pair < pairs; ++pair, bytes += 2 * width) {
+            current = WT_Logical_Point(wt_wrapping_add(current.m_x, get_coordinate<Coordinate>(bytes)),
+                                       wt_wrapping_add(current.m_y, get_coordinate<Coordinate>(bytes + width)));
+            points.push_back(current);
+        }
+        if (coordinates % 2 != 0) {
+            dx = get_coordinate<Coordinate>(bytes);
+            x_waiting = true;
+        }
     }
     stream.set_current_point(current);
     return WT_Result::Success;

@@ -158,15 +158,34 @@ WT_Result::Enum WT_Stream::write_tab_level(int extra) {
 }
 
 namespace {
+// Points reach the output handler a few thousand bytes at a time rather than
+// one coordinate per call: a page holds millions of them.
+constexpr size_t Point_Chunk_Size = 4096;
+
+template <class Coordinate>
+uint8_t* put_coordinate(uint8_t* out, int32_t value) {
+    // Little-endian low bytes: a 16-bit field keeps the value modulo 2^16.
+    const auto bits = static_cast<uint32_t>(value);
+    for (size_t byte = 0; byte < sizeof(Coordinate); ++byte) *out++ = static_cast<uint8_t>(bits >> (8 * byte));
+    return out;
+}
+
 template <class Coordinate>
 WT_Result::Enum write_relative_points(WT_Stream& stream, size_t count, const WT_Logical_Point* points) {
-    for (size_t index = 0; index < count; ++index) {
-        const WT_Logical_Point& current = stream.current_point();
-        const int32_t dx = wt_wrapping_sub(points[index].m_x, current.m_x);
-        const int32_t dy = wt_wrapping_sub(points[index].m_y, current.m_y);
-        WT_CHECK(stream.write(static_cast<Coordinate>(dx)));
-        WT_CHECK(stream.write(static_cast<Coordinate>(dy)));
-        stream.set_current_point(points[index]);
+    constexpr size_t point_size = 2 * sizeof(Coordinate);
+    uint8_t chunk[Point_Chunk_Size];
+    WT_Logical_Point current = stream.current_point();
+    size_t index = 0;
+    while (index < count) {
+        uint8_t* out = chunk;
+        for (; index < count && out + point_size <= chunk + sizeof chunk; ++index) {
+            out = put_coordinate<Coordinate>(out, wt_wrapping_sub(points[index].m_x, current.m_x));
+            out = put_coordinate<Coordinate>(out, wt_wrapping_sub(points[index].m_y, current.m_y));
+            current = points[index];
+        }
+        WT_CHECK(stream.write(static_cast<size_t>(out - chunk), chunk));
+        // The current point follows what has reached the output.
+        stream.set_current_point(current);
     }
     return WT_Result::Success;
 }

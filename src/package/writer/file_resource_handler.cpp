@@ -1,5 +1,7 @@
 #include "package/writer/file_resource_handler.h"
 
+#include <vector>
+
 #include "package/writer/dwf_resource_writer.h"
 #include "platform/file.h"
 
@@ -18,14 +20,14 @@ FileResourceHandler::FileResourceHandler(const DWFUtil::String& path, const DWFU
 bool FileResourceHandler::writeContent(DwfResourceWriter& output) {
     const platform::UniqueFd file = platform::openForReading(path_.toUtf8());
     if (!file.valid()) return false;
-    char block[kBlockSize];
+    std::vector<char> block(kBlockSize);
     for (;;) {
-        const ssize_t count = platform::readUpTo(file.get(), block, sizeof block);
+        const ssize_t count = platform::readUpTo(file.get(), block.data(), block.size());
         // A read that fails would leave the entry cut short: that is a
         // failed add, not a shorter page.
         if (count < 0) return false;
         if (count == 0) return true;
-        if (output.writeBytes(block, static_cast<uint32_t>(count)) < 0) return false;
+        if (output.writeBytes(block.data(), static_cast<uint32_t>(count)) < 0) return false;
     }
 }
 

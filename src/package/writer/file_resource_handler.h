@@ -20,7 +20,9 @@ public:
 
     const DWFUtil::String& getPath() const { return path_; }
 
-    static constexpr uint32_t kBlockSize = 1024;
+    // Large enough that a page stream of many megabytes is not read and
+    // deflated a kilobyte per call.
+    static constexpr uint32_t kBlockSize = 65536;
 
 private:
     DWFUtil::String path_;

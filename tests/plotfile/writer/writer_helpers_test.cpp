@@ -55,6 +55,22 @@ TEST(PendingLine, DrawableLinesAndContinuation) {
     EXPECT_TRUE(line.empty());
 }
 
+TEST(PendingLine, HandsItsPointsOverAndStartsAfresh) {
+    PendingLine line;
+    line.append({1, 1}, "first");
+    line.append({2, 2}, "middle");
+    line.append({3, 3}, "last");
+    EXPECT_TRUE(line.continuesAt({3, 3}, "last"));
+    EXPECT_FALSE(line.continuesAt({3, 3}, "middle"));
+    EXPECT_EQ(line.takePoints(), (std::vector<WT_Logical_Point>{{1, 1}, {2, 2}, {3, 3}}));
+    EXPECT_TRUE(line.empty());
+    EXPECT_FALSE(line.continuesAt({3, 3}, "last"));
+    line.append({4, 4}, "next");
+    line.append({5, 5}, "next");
+    EXPECT_EQ(line.group(), "next");
+    EXPECT_EQ(line.points(), (std::vector<WT_Logical_Point>{{4, 4}, {5, 5}}));
+}
+
 std::vector<PlottingPoint> ring(int n, double cx, double cy, double r) {
     std::vector<PlottingPoint> points;
     for (int i = 0; i < n; ++i) {
