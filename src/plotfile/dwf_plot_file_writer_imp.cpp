@@ -14,6 +14,7 @@
 #include "plotfile/logical_units.h"
 #include "plotfile/records/user_data_records.h"
 #include "w2d/contour_set.h"
+#include "w2d/file_handlers.h"
 #include "w2d/line_style.h"
 #include "w2d/viewport.h"
 
@@ -40,7 +41,11 @@ std::string formatScale(double scale) {
 }  // namespace
 
 DWFPlotFileWriterImp::DWFPlotFileWriterImp(ImageEncodeCallback encode, ImageReleaseCallback release)
-    : encode_(encode), release_(release) {}
+    : encode_(encode), release_(release) {
+    stream_.set_client_data(this);
+    stream_.set_write_action(writePageBytes);
+    stream_.set_close_action(closePageFile);
+}
 
 DWFPlotFileWriterImp::~DWFPlotFileWriterImp() {
     // The section first (its descriptor is still written; a page still open
@@ -48,9 +53,11 @@ DWFPlotFileWriterImp::~DWFPlotFileWriterImp() {
     // section manager while it writes manifest.xml, then the manager, and
     // last the page stream file.
     try {
-        pageSection_.reset();
+        std::unique_ptr<DWFEPlot::EPlotPageDescriptor> section = std::move(pageSection_);
+        if (section && !section->close()) writeFailed_ = true;
+        section.reset();
         paper_ = DWFUtil::ObjectRef<DWFEPlot::EPlotPaper>();
-        packageWriter_.reset();
+        finishPlot();
     } catch (...) {
         // Destruction cannot report anything.
     }
@@ -58,13 +65,33 @@ DWFPlotFileWriterImp::~DWFPlotFileWriterImp() {
     removePageStream();
 }
 
+WT_Result::Enum DWFPlotFileWriterImp::writePageBytes(WT_Stream& stream, int size, const void* data) {
+    const WT_Result::Enum result = wt_default_write(stream, size, data);
+    if (result != WT_Result::Success) static_cast<DWFPlotFileWriterImp*>(stream.client_data())->writeFailed_ = true;
+    return result;
+}
+
+WT_Result::Enum DWFPlotFileWriterImp::closePageFile(WT_Stream& stream) {
+    // Closing writes what stdio still buffers.
+    const WT_Result::Enum result = wt_default_close(stream);
+    if (result == WT_Result::Write_Failed) static_cast<DWFPlotFileWriterImp*>(stream.client_data())->writeFailed_ = true;
+    return result;
+}
+
 bool DWFPlotFileWriterImp::openPlot(const std::string& fileName, double pageWidth, double pageHeight,
                                     double xScale, double yScale, const std::string& units,
                                     const std::string& encoding, const std::string& productName,
                                     const std::string& productVersion) {
     if (plotOpen()) {
-        closePlot();
+        // An earlier plot that could not be written whole is reported here,
+        // the only call left to report it.
+        try {
+            closePlot();
+        } catch (DWF::DwfResult::Enum) {
+            return false;
+        }
     }
+    writeFailed_ = false;
     productName_ = productName;
     if (units == kInchUnits) {
         xScale /= kMillimetresPerInch;
@@ -80,7 +107,6 @@ bool DWFPlotFileWriterImp::openPlot(const std::string& fileName, double pageWidt
         abandonPlot();
         return false;
     }
-    packagePath_.clear();
     pageWidth_ = pageWidth;
     pageHeight_ = pageHeight;
     return true;
@@ -163,13 +189,15 @@ void DWFPlotFileWriterImp::openPageStream() {
     // A page whose stream file cannot be made stays open without graphics:
     // its drawing calls are ignored and its section gets a descriptor only.
     std::string path;
+    // Such a page makes the package unreadable: the plot has failed.
     if ((!scratch_.exists() && !scratch_.create()) || !scratch_.createFile("w2d", path).valid()) {
+        writeFailed_ = true;
         return;
     }
     pageStreamPath_ = path;
     stream_.set_filename(pageStreamPath_);
     stream_.set_file_mode(WT_Stream::File_Write);
-    stream_.open();
+    if (stream_.open() != WT_Result::Success) writeFailed_ = true;
 }
 
 void DWFPlotFileWriterImp::setPageClip() {
@@ -206,7 +234,7 @@ void DWFPlotFileWriterImp::closePage() {
         }
         std::unique_ptr<DWFEPlot::EPlotPageDescriptor> section = std::move(pageSection_);
         paper_ = DWFUtil::ObjectRef<DWFEPlot::EPlotPaper>();
-        section->close();
+        if (!section->close()) writeFailed_ = true;
         return;
     }
     removePageStream();
@@ -226,7 +254,7 @@ void DWFPlotFileWriterImp::storePageGraphics() {
         transform.push_back(value);
     }
     resource->setTransform(transform);
-    DWFEPlot::addGraphicResource(*pageSection_, resource, handler);
+    if (!DWFEPlot::addGraphicResource(*pageSection_, resource, handler)) writeFailed_ = true;
 }
 
 void DWFPlotFileWriterImp::removePageStream() {
@@ -246,6 +274,10 @@ void DWFPlotFileWriterImp::closePlot() {
     pageSection_.reset();
     paper_ = DWFUtil::ObjectRef<DWFEPlot::EPlotPaper>();
     finishPlot();
+    if (writeFailed_) {
+        writeFailed_ = false;
+        throw DWF::DwfResult::WriteFailed;
+    }
 }
 
 void DWFPlotFileWriterImp::finishPlot() {
@@ -253,8 +285,15 @@ void DWFPlotFileWriterImp::finishPlot() {
     // even when finishing throws.
     std::unique_ptr<DWFEPlot::EPlotSectionManager> manager = std::move(sectionManager_);
     std::unique_ptr<DWFWriter::DwfWriter> writer = std::move(packageWriter_);
+    const std::string packagePath = std::move(packagePath_);
     packagePath_.clear();
-    if (writer) {
-        writer->finish();
+    // A package that could not be written whole is removed, not left for a
+    // reader to find half-written.
+    try {
+        if (writer && !writer->finish()) writeFailed_ = true;
+    } catch (...) {
+        if (!packagePath.empty()) platform::removeFile(packagePath);
+        throw;
     }
+    if (writeFailed_ && !packagePath.empty()) platform::removeFile(packagePath);
 }

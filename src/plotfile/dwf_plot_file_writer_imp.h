@@ -7,6 +7,10 @@
 // writer, no page), Page open (a page section and its stream). Drawing calls
 // while no page is open are ignored. Package failures reach the caller as a
 // thrown DWF::DwfResult::Enum, except in openPlot, which returns false.
+//
+// A plot whose files could not all be written (a full disk) is not left
+// behind half-written: its package file is removed when the plot ends, and
+// closePlot then throws WriteFailed.
 #ifndef DWFPLOT_PLOTFILE_DWF_PLOT_FILE_WRITER_IMP_H
 #define DWFPLOT_PLOTFILE_DWF_PLOT_FILE_WRITER_IMP_H
 
@@ -89,6 +93,9 @@ private:
     void storePageGraphics();
     void removePageStream();
     void finishPlot();
+    // Page stream output that notes every write that did not reach the file.
+    static WT_Result::Enum writePageBytes(WT_Stream& stream, int size, const void* data);
+    static WT_Result::Enum closePageFile(WT_Stream& stream);
 
     // Writing into the page stream; results are not checked (a stream that
     // cannot be written yields a page whose graphics are cut short).
@@ -125,8 +132,10 @@ private:
     // own, never under a guessed free name in a shared directory.
     platform::PrivateDirectory scratch_;
     // The package file this writer created, removed again if openPlot fails
-    // after creating it; empty once the plot is under way.
+    // after creating it, or if the plot could not be written whole.
     std::string packagePath_;
+    // A write of the open plot failed: its package cannot be complete.
+    bool writeFailed_ = false;
 };
 
 #endif  // DWFPLOT_PLOTFILE_DWF_PLOT_FILE_WRITER_IMP_H

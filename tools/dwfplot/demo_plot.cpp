@@ -4,6 +4,7 @@
 #include <numbers>
 #include <vector>
 
+#include "dwfplot/DwfResult.h"
 #include "dwfplot/image_codec.h"
 
 namespace dwfplot_tool {
@@ -136,13 +137,19 @@ bool writeDemoPlot(PlotFileWriter& writer, const std::string& fileName) {
                          "dwfplot demo", "0.1.0")) {
         return false;
     }
-    geometryPage(writer);
-    writer.closePage();
-    annotationPage(writer);
-    writer.closePage();
-    imagePage(writer);
-    writer.closePage();
-    writer.closePlot();
+    // A write that fails (a full disk) is thrown from the closing calls; the
+    // writer has then removed the unfinished package.
+    try {
+        geometryPage(writer);
+        writer.closePage();
+        annotationPage(writer);
+        writer.closePage();
+        imagePage(writer);
+        writer.closePage();
+        writer.closePlot();
+    } catch (DWF::DwfResult::Enum) {
+        return false;
+    }
     return true;
 }
 

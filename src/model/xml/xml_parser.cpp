@@ -1,5 +1,6 @@
 #include "model/xml/xml_parser.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -48,6 +49,18 @@ constexpr std::string_view kXmlnsPrefix = "xmlns:";
 constexpr std::string_view kSchemaLocation = "xsi:schemaLocation";
 
 std::string_view view(const String& text) { return std::string_view(text.chars(), text.narrowLength()); }
+
+// Grows the read buffer of a document that has filled it: twice the size
+// (a read block at least), but never past one byte more than the size limit,
+// which is enough to tell a document that is too large. So a document at the
+// limit is held once, not in a buffer of twice its size.
+void growReadBuffer(std::vector<char>& buffer, uint64_t sizeLimit, uint32_t block) {
+    const uint64_t used = buffer.size();
+    const uint64_t largest = sizeLimit == UINT64_MAX ? UINT64_MAX : sizeLimit + 1;
+    const uint64_t target = std::max(used + 1, std::min(std::max(used * 2, used + block), largest));
+    buffer.reserve(static_cast<size_t>(target));
+    buffer.resize(static_cast<size_t>(target));
+}
 
 // The location paired with `uri` in a schema-location value ("URI location
 // URI location ..."), or empty.
@@ -341,14 +354,15 @@ DWF::DwfResult::Enum XmlParser::parseStream(InputStream* stream, uint64_t sizeLi
     try {
         while (true) {
             // The buffer grows geometrically, so a large document is copied a
-            // bounded number of times.
-            if (buffer_.size() - used < kReadBlockSize) buffer_.resize(used + kReadBlockSize);
-            const int64_t got = stream->read(buffer_.data() + used, kReadBlockSize);
+            // bounded number of times; reads fill the room there is.
+            if (used == buffer_.size()) growReadBuffer(buffer_, sizeLimit, kReadBlockSize);
+            const auto room = static_cast<uint32_t>(std::min<size_t>(buffer_.size() - used, kReadBlockSize));
+            const int64_t got = stream->read(buffer_.data() + used, room);
             if (got < 0) {
                 return got >= INT32_MIN ? static_cast<DWF::DwfResult::Enum>(got) : DWF::DwfResult::ReadFailed;
             }
             if (got == 0) break;
-            if (got > kReadBlockSize) return DWF::DwfResult::ReadFailed;
+            if (got > room) return DWF::DwfResult::ReadFailed;
             used += static_cast<size_t>(got);
             if (used > sizeLimit) return DWF::DwfResult::InvalidData;
         }

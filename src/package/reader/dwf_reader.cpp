@@ -306,7 +306,10 @@ std::unique_ptr<DWFUtil::InputStream> DwfReader::openEntryStream(const DWFUtil::
 DWF::DwfResult::Enum DwfReader::parseDocument(const DWFUtil::String& name,
                                               const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilder>& builder) {
     ArchiveFileInfo& record = entryRecord(name);
-    if (record.uncompressedSize > kDocumentSizeLimit) return DWF::DwfResult::InvalidData;
+    if (record.uncompressedSize > kDocumentSizeLimit - documentBytes_) return DWF::DwfResult::InvalidData;
+    // The content stays in memory with the entry's decompressor, the text of
+    // its elements with the model: counted whether the parse succeeds or not.
+    documentBytes_ += record.uncompressedSize;
     std::unique_ptr<DWFUtil::InputStream> stream = openEntryStream(name);
     setRootBuilder(builder);
     DWFUtil::XmlParser parser(this);

@@ -38,7 +38,10 @@ class DwfReader : public DWFXmlBuilder::XmlBuilderStack {
 public:
     // The state word: the reader works on a file (the only state reached).
     static constexpr int32_t kFileMode = 4;
-    // manifest.xml and descriptors are parsed in memory; larger ones are refused.
+    // manifest.xml and descriptors are parsed in memory; larger ones are
+    // refused, and so is a document that would take the package's documents
+    // together past this size: what a package costs in memory is bounded,
+    // however many descriptors it lists.
     static constexpr uint64_t kDocumentSizeLimit = uint64_t{64} << 20;
     // Entries are copied to disk in pieces of this size.
     static constexpr uint32_t kCopyChunkSize = 65536;
@@ -103,7 +106,8 @@ public:
 protected:
     // Parses the entry `name`, at most kDocumentSizeLimit bytes, with
     // `builder` as root builder: the parse result, InvalidData when the
-    // entry is too large. A missing entry throws NotFoundInPackage.
+    // entry is too large, alone or with the documents parsed before it. A
+    // missing entry throws NotFoundInPackage.
     DWF::DwfResult::Enum parseDocument(const DWFUtil::String& name,
                                        const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilder>& builder);
 
@@ -130,6 +134,8 @@ private:
     platform::PrivateDirectory workDir_;
     DWFUtil::ObjectRef<DWFManifest::Manifest> manifest_;
     DWFUtil::ObjectRef<DWFManifest::Interfaces> interfaces_;
+    // Bytes of the documents parsed so far, by their directory records.
+    uint64_t documentBytes_ = 0;
 };
 
 // How a requested entry name is keyed: leading separators dropped, '/' as

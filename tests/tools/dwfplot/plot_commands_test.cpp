@@ -131,4 +131,18 @@ TEST_F(PlotCommands, DemoWritesReadsAndRendersThreePages) {
     }
 }
 
+// A disk that fills up: files may not grow past 2 KiB (SIGXFSZ ignored, so
+// the write fails instead of killing the program). The demo says it cannot
+// write and leaves no half package behind.
+TEST_F(PlotCommands, DemoOnAFullDiskFailsCleanly) {
+    const std::string directory = workDir() + "/full";
+    std::string output;
+    const int status = tooltest::runShell("trap '' XFSZ; ulimit -f 4; exec '" + std::string(DWFPLOT_TOOL_PATH) +
+                                              "' demo -o '" + directory + "'",
+                                          &output);
+    EXPECT_EQ(status, 1) << output;
+    EXPECT_NE(output.find("dwfplot demo: cannot write " + directory + "/demo.dwf"), std::string::npos) << output;
+    EXPECT_TRUE(testsupport::listTree(directory).empty());
+}
+
 }  // namespace

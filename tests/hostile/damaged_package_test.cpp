@@ -1,0 +1,104 @@
+// A small package of the plot writer, cut short at every length and with
+// single bits flipped in its DWF header, local headers, central directory and
+// end record: each read must end in a refusal or in the intact plot, with the
+// end of the plot reached and nothing left behind.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "hostile_support.h"
+
+namespace {
+
+using hostile::HostileTest;
+using hostile::Replay;
+
+class DamagedPackageTest : public HostileTest {
+protected:
+    void SetUp() override {
+        HostileTest::SetUp();
+        const std::string path = workDir() + "intact.dwf";
+        ASSERT_TRUE(hostile::drawSmallPlot(path));
+        intact_ = testsupport::readFile(path);
+        reference_ = hostile::replay(path);
+        ASSERT_TRUE(reference_.readable) << reference_.message;
+        ASSERT_TRUE(reference_.opened && reference_.ended);
+        damaged_ = workDir() + "damaged.dwf";
+    }
+
+    Replay replayDamaged(const std::string& bytes) {
+        testsupport::writeFile(damaged_, bytes);
+        return hostile::replay(damaged_);
+    }
+
+    // A refusal is clean when openPlot says no and the reader then only
+    // reports the end of the plot. canRead looks at the manifest alone, so
+    // damage elsewhere may pass it; when it refuses, it names a host error.
+    static void expectRefusal(const Replay& r, const std::string& what) {
+        if (r.readable) {
+            EXPECT_EQ(r.message, "untouched") << what;
+        } else {
+            EXPECT_TRUE(hostile::isHostErrorName(r.message)) << what << ": " << r.message;
+        }
+        EXPECT_FALSE(r.opened) << what;
+        EXPECT_TRUE(r.ended && r.operations == 1) << what;
+    }
+
+    std::string intact_;
+    Replay reference_;
+    std::string damaged_;
+};
+
+// The end record is the last thing in the file: any cut loses it.
+TEST_F(DamagedPackageTest, EveryTruncationIsRefused) {
+    std::map<std::string, int> messages;
+    for (size_t length = 0; length < intact_.size(); ++length) {
+        const Replay r = replayDamaged(intact_.substr(0, length));
+        EXPECT_FALSE(r.readable);
+        expectRefusal(r, "cut at " + std::to_string(length));
+        ++messages[r.message];
+        if (HasFailure()) break;
+    }
+    // Without its end record no cut is an archive, whatever its header says.
+    EXPECT_EQ(messages.size(), 1u) << ::testing::PrintToString(messages);
+    EXPECT_EQ(messages.begin()->first, "PLT_FILE_OPEN_ERROR");
+    expectBoundedMemory();
+}
+
+// A flipped bit either leaves a field nobody checks (the plot reads as it
+// was) or is found: the data is covered by its CRC, every header field that
+// places or sizes it by the directory checks. Every bit of the fixed fields
+// is flipped, one bit per byte (in turn) of the names.
+TEST_F(DamagedPackageTest, EveryBitFlipInTheRecordsIsRefusedOrHarmless) {
+    std::vector<hostile::Record> records = hostile::zipRecords(intact_);
+    ASSERT_EQ(records.size(), 11u);  // five local and five central headers, the end record
+    records.push_back({0, 12, 0});   // the DWF header
+    size_t refused = 0, intact = 0, runs = 0;
+    for (const hostile::Record& record : records) {
+        for (size_t at = record.start; at < record.start + record.fixedLength + record.nameLength; ++at) {
+            const bool fixed = at < record.start + record.fixedLength;
+            for (int bit = fixed ? 0 : static_cast<int>(at % 8); bit < (fixed ? 8 : static_cast<int>(at % 8) + 1); ++bit) {
+                std::string bytes = intact_;
+                bytes[at] = static_cast<char>(bytes[at] ^ (1 << bit));
+                const Replay r = replayDamaged(bytes);
+                const std::string what = "bit " + std::to_string(bit) + " of byte " + std::to_string(at);
+                ++runs;
+                ASSERT_TRUE(r.ended) << what;
+                if (!r.opened) {
+                    expectRefusal(r, what);
+                    ++refused;
+                } else {
+                    EXPECT_EQ(r.transcript, reference_.transcript) << what;
+                    ++intact;
+                }
+                if (HasFailure()) return;
+            }
+        }
+    }
+    // Both outcomes occur: signatures and sizes are checked, times are not.
+    EXPECT_GT(refused, runs / 4);
+    EXPECT_GT(intact, runs / 10);
+    expectBoundedMemory();
+}
+
+}  // namespace
