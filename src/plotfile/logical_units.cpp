@@ -1,13 +1,41 @@
 #include "plotfile/logical_units.h"
 
-#include <charconv>
+#include <cmath>
 
 namespace DWFPlotUnits {
 namespace {
 
-// "%.3f" of the largest double has 309 integer digits, a sign, the point and
-// three decimals.
-constexpr int kFormattedCapacity = 320;
+// Beyond this magnitude every value is OutOfRange: three million plot units
+// are three thousand million logical ones.
+constexpr double kLargestConvertible = 3.0e6;
+
+struct ExactProduct {
+    double high;  // value * 1000 rounded to a double
+    double low;   // the rounding error: high + low is the product exactly
+};
+
+// value * 1000 without a rounding error (Dekker's product; 1000 = 8 * 125,
+// and a 26-bit half of the value times 125 fits a double exactly).
+ExactProduct timesThousand(double value) {
+    const double eight = value * 8.0;
+    const double split = 134217729.0 * eight;  // 2^27 + 1: Veltkamp's split
+    const double upper = split - (split - eight);
+    const double lower = eight - upper;
+    const double high = eight * 125.0;
+    return {high, (upper * 125.0 - high) + lower * 125.0};
+}
+
+// The integer nearest to high + low, a tie going to the even one: the
+// thousandths "%.3f" prints.
+int64_t roundedThousandths(ExactProduct product) {
+    const auto truncated = static_cast<int64_t>(product.high);
+    const int64_t floor = truncated - (product.high < static_cast<double>(truncated) ? 1 : 0);
+    // Both differences are exact, and a non-zero `beyondHalf` outweighs `low`.
+    const double beyondHalf = (product.high - static_cast<double>(floor)) - 0.5;
+    const bool up = beyondHalf > 0 ||
+                    (beyondHalf == 0 && (product.low > 0 || (product.low == 0 && (floor & 1) != 0)));
+    return floor + (up ? 1 : 0);
+}
 
 }  // namespace
 
@@ -20,17 +48,17 @@ int32_t truncateToInt32(double value) {
     return static_cast<int32_t>(value);
 }
 
-// <charconv> gives the text "%.3f" gives in the C locale and parses it back as
-// strtod does, without the locale lookups and varargs of printf that would
-// otherwise dominate writing a page of coordinates.
+// Plot files have always been written through "%.3f" and strtod. The text is
+// never made: the printed thousandths are rounded exactly from the product,
+// and strtod of "k/1000" is the correctly rounded quotient k / 1000.0, which
+// is what IEEE division gives. Formatting and parsing a text per coordinate
+// cost as much as compressing the page.
 int32_t toLogicalUnits(double plotUnits) {
-    char text[kFormattedCapacity];
-    const auto written = std::to_chars(text, text + sizeof text, plotUnits, std::chars_format::fixed, 3);
-    double rounded = 0;
-    if (written.ec != std::errc() || std::from_chars(text, written.ptr, rounded).ec != std::errc()) {
+    if (!(std::fabs(plotUnits) < kLargestConvertible)) {
         return OutOfRange;
     }
-    return truncateToInt32(rounded * 1000.0);
+    const double thousandths = static_cast<double>(roundedThousandths(timesThousand(plotUnits)));
+    return truncateToInt32(thousandths / 1000.0 * 1000.0);
 }
 
 }  // namespace DWFPlotUnits

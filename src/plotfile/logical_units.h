@@ -11,10 +11,10 @@ namespace DWFPlotUnits {
 // The value stored for a coordinate whose logical value does not fit 32 bits.
 inline constexpr int32_t OutOfRange = INT32_MIN;
 
-// "%.3f" in the C locale (whatever locale the host has set), parsed back,
-// times 1000.0, truncated toward zero; a product outside the 32-bit range (or
-// not a number) gives OutOfRange. Each call formats into a buffer of its own,
-// so writers on different threads do not meet here.
+// The value of "%.3f" in the C locale (whatever locale the host has set),
+// parsed back, times 1000.0, truncated toward zero; a product outside the
+// 32-bit range (or not a number) gives OutOfRange. Pure arithmetic: writers
+// on different threads do not meet here.
 int32_t toLogicalUnits(double plotUnits);
 
 // A double truncated toward zero into 32 bits, OutOfRange when it does not fit.
