@@ -217,35 +217,6 @@ uint16_t get16(const std::string& bytes, size_t at) {
 
 uint32_t get32(const std::string& bytes, size_t at) { return get16(bytes, at) | uint32_t{get16(bytes, at + 2)} << 16; }
 
-W2dBytes::W2dBytes() : bytes_("(W2D V06.00)") {}
-
-W2dBytes& W2dBytes::polyline(const std::vector<Point>& points) {
-    bytes_.push_back('p');
-    bytes_.push_back(static_cast<char>(points.size()));
-    for (const Point& point : points) {
-        put32(bytes_, static_cast<uint32_t>(point.x) - static_cast<uint32_t>(current_.x));
-        put32(bytes_, static_cast<uint32_t>(point.y) - static_cast<uint32_t>(current_.y));
-        current_ = point;
-    }
-    return *this;
-}
-
-W2dBytes& W2dBytes::userData(const std::string& description, const std::string& payload) {
-    bytes_.push_back('{');
-    put32(bytes_, static_cast<uint32_t>(payload.size() + description.size() + 9));
-    put16(bytes_, 354);
-    bytes_ += "'" + description + "'";
-    put32(bytes_, static_cast<uint32_t>(payload.size()));
-    bytes_ += payload;
-    bytes_.push_back('}');
-    return *this;
-}
-
-W2dBytes& W2dBytes::raw(const std::string& bytes) {
-    bytes_ += bytes;
-    return *this;
-}
-
 W2dBytes onePolyline() { return W2dBytes().polyline({{1, 2}, {3000, 4000}}); }
 
 std::string operationsOf(const Replay& replay) {

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "plotfile/reader/reader_inputs.h"
 #include "support/temp_dir_test.h"
 
 namespace hostile {
@@ -65,26 +66,9 @@ void put32(std::string& out, uint32_t value);
 uint16_t get16(const std::string& bytes, size_t at);
 uint32_t get32(const std::string& bytes, size_t at);
 
-struct Point {
-    int32_t x;
-    int32_t y;
-};
-
-// A binary W2D stream of version 6.00, byte by byte.
-class W2dBytes {
-public:
-    W2dBytes();
-    W2dBytes& polyline(const std::vector<Point>& points);
-    W2dBytes& userData(const std::string& description, const std::string& payload);
-    W2dBytes& raw(const std::string& bytes);
-    // The stream with its trailer.
-    std::string finished() const { return bytes_ + "(EndOfDWF)"; }
-    const std::string& bytes() const { return bytes_; }
-
-private:
-    std::string bytes_;
-    Point current_{0, 0};
-};
+// Page streams are built byte by byte with the plot reader tests' builder.
+using readertest::Point;
+using readertest::W2dBytes;
 
 // A page stream that begins with one polyline from (1, 2) to (3000, 4000),
 // and what the reader reports for that page when nothing follows it.
