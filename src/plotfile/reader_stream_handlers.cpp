@@ -46,9 +46,7 @@ WT_Result::Enum onPolyline(WT_Polyline& polyline, WT_Stream& stream) {
     record.pending = PLT_LINE;
     record.linePoints.clear();
     record.linePoints.reserve(polyline.points().size());
-    for (const WT_Logical_Point& point : polyline.points()) {
-        record.linePoints.emplace_back(point.m_x / kLogicalUnitsPerPlotUnit, point.m_y / kLogicalUnitsPerPlotUnit);
-    }
+    for (const WT_Logical_Point& point : polyline.points()) record.linePoints.push_back(plotPoint(point));
     record.drawableSeen = true;
     return WT_Result::Success;
 }

@@ -309,18 +309,20 @@ WT_Result::Enum WT_Stream::dump_delayed_drawable() {
     return result;
 }
 
+bool WT_Stream::merged_into_delayed(const WT_Drawable& drawable) {
+    return m_delayed && m_delayed->object_id() == drawable.object_id() && m_delayed->merge(drawable);
+}
+
 WT_Result::Enum WT_Stream::write_deferred(const WT_Drawable& drawable) {
     if (!m_options.allow_drawable_merging()) return drawable.dump(*this);
-    if (m_delayed && m_delayed->object_id() == drawable.object_id() && m_delayed->merge(drawable))
-        return WT_Result::Success;
+    if (merged_into_delayed(drawable)) return WT_Result::Success;
     WT_CHECK(dump_delayed_drawable());
     return drawable.delay(*this);
 }
 
 WT_Result::Enum WT_Stream::write_deferred(std::unique_ptr<WT_Drawable> drawable) {
     if (!m_options.allow_drawable_merging()) return drawable->dump(*this);
-    if (m_delayed && m_delayed->object_id() == drawable->object_id() && m_delayed->merge(*drawable))
-        return WT_Result::Success;
+    if (merged_into_delayed(*drawable)) return WT_Result::Success;
     WT_CHECK(dump_delayed_drawable());
     m_delayed = std::move(drawable);
     return WT_Result::Success;

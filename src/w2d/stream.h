@@ -234,6 +234,8 @@ public:
     class Binary_Suspension;
 
 private:
+    // Whether `drawable` joined the drawable held back.
+    bool merged_into_delayed(const WT_Drawable& drawable);
     bool writing() const { return m_mode == File_Write || m_mode == Block_Append || m_mode == Block_Write; }
     bool reading() const { return m_mode == File_Read || m_mode == Block_Read; }
     WT_Result::Enum open_mode_steps();
