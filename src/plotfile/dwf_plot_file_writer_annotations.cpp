@@ -107,7 +107,7 @@ void DWFPlotFileWriterImp::addSymbol(double x, double y, double scale, double an
     record.scale = scale;
     record.angle = angle;
     record.filled = filled;
-    record.contourCount = shape.size();
+    record.contourCount = static_cast<int64_t>(shape.size());
     record.name = name;
     record.group = group;
     const std::string payload = DWFPlotRecords::formatSymbol(record);

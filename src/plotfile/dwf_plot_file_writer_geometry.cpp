@@ -47,7 +47,16 @@ private:
 
 void DWFPlotFileWriterImp::write(const WT_Object& object) {
     if (drawing()) {
-        object.write(stream_);
+        noteWrite(object.write(stream_));
+    }
+}
+
+void DWFPlotFileWriterImp::noteWrite(WT_Result::Enum result) {
+    // An object the stream refused (a string beyond what its reader takes)
+    // would be lost on reading, and everything after it on the page with
+    // it: the plot fails instead of reporting success.
+    if (result != WT_Result::Success) {
+        writeFailed_ = true;
     }
 }
 
@@ -66,7 +75,7 @@ void DWFPlotFileWriterImp::writePendingLine() {
         // The stream keeps the points themselves while the line waits for a
         // possible merge; a page's worth of them is never copied.
         WT_Polyline line(pendingLine_.takePoints());
-        if (drawing()) line.write_handing_over(stream_);
+        if (drawing()) noteWrite(line.write_handing_over(stream_));
     }
     pendingLine_.clear();
 }
@@ -92,22 +101,27 @@ void DWFPlotFileWriterImp::addPolygons(const std::vector<std::vector<PlottingPoi
     }
     writePendingLine();
     setPen(pen);
+    // An empty contour has no place in a contour set (its point count cannot
+    // be 0); it is left out, and the other contours are kept.
     std::size_t total = 0;
     for (const auto& contour : polygons) {
         total += contour.size();
-    }
-    if (total == 0) {
-        return;
     }
     std::vector<int32_t> counts;
     std::vector<WT_Logical_Point> points;
     counts.reserve(polygons.size());
     points.reserve(total);
     for (const auto& contour : polygons) {
+        if (contour.empty()) {
+            continue;
+        }
         counts.push_back(static_cast<int32_t>(std::min<std::size_t>(contour.size(), INT32_MAX)));
         for (const PlottingPoint& p : contour) {
             points.push_back(logicalPoint(p.x, p.y));
         }
+    }
+    if (counts.empty()) {
+        return;
     }
     writeGroup(group);
     write(WT_Contour_Set(std::move(counts), std::move(points)));

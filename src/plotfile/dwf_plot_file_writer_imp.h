@@ -97,9 +97,10 @@ private:
     static WT_Result::Enum writePageBytes(WT_Stream& stream, int size, const void* data);
     static WT_Result::Enum closePageFile(WT_Stream& stream);
 
-    // Writing into the page stream; results are not checked (a stream that
-    // cannot be written yields a page whose graphics are cut short).
+    // Writing into the page stream; an object the stream could not write
+    // fails the plot (closePlot throws WriteFailed).
     void write(const WT_Object& object);
+    void noteWrite(WT_Result::Enum result);
     void writeRecord(const char* description, const std::string& payload);
     void writeGroup(const std::string& group);
     void writePendingLine();

@@ -45,8 +45,8 @@ bool applySymbol(OperationRecord& record, std::string_view payload) {
     record.scale = symbol->scale;
     record.angle = symbol->angle;
     record.filled = symbol->filled;
-    // The contour count lands in the line count, truncated to 32 bits.
-    record.lineCount = static_cast<int32_t>(static_cast<uint32_t>(symbol->contourCount));
+    // The contour count lands in the line count; it was read as 32 bits.
+    record.lineCount = static_cast<int32_t>(symbol->contourCount);
     record.drawableSeen = false;
     record.symbolName = symbol->name;
     record.group = symbol->group;

@@ -2,8 +2,7 @@
 
 #include <cctype>
 #include <charconv>
-#include <cerrno>
-#include <cstdlib>
+#include <cmath>
 #include <limits>
 
 namespace DWFPlotRecords {
@@ -45,35 +44,25 @@ std::optional<double> RecordScanner::real() {
 }
 
 std::optional<int32_t> RecordScanner::integer() {
-    const std::string field = numberText();
-    if (field.empty()) {
+    const auto value = real();
+    if (!value) {
         return std::nullopt;
     }
-    char* end = nullptr;
-    errno = 0;
-    const long long value = std::strtoll(field.c_str(), &end, 10);
-    if (end != field.c_str() + field.size() || errno == ERANGE ||
-        value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {
-        return std::nullopt;
+    // Checked before the conversion: a double outside the range has no
+    // 32-bit value, and converting it anyway is undefined.
+    const double truncated = std::trunc(*value);
+    if (!(truncated >= std::numeric_limits<int32_t>::min() && truncated <= std::numeric_limits<int32_t>::max())) {
+        return std::numeric_limits<int32_t>::min();
     }
-    pos_ += field.size();
-    return static_cast<int32_t>(value);
+    return static_cast<int32_t>(truncated);
 }
 
-std::optional<std::size_t> RecordScanner::count() {
-    const std::string field = numberText();
-    if (field.empty() || field[0] < '0' || field[0] > '9') {
+std::optional<bool> RecordScanner::flag() {
+    const auto value = integer();
+    if (!value) {
         return std::nullopt;
     }
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long value = std::strtoull(field.c_str(), &end, 10);
-    if (end != field.c_str() + field.size() || errno == ERANGE ||
-        value > std::numeric_limits<std::size_t>::max()) {
-        return std::nullopt;
-    }
-    pos_ += field.size();
-    return static_cast<std::size_t>(value);
+    return *value == 1;
 }
 
 std::string RecordScanner::word() {

@@ -19,9 +19,11 @@ public:
 
     // A decimal number as the current locale writes it ("%.3f", "%.2f").
     std::optional<double> real();
-    // A decimal integer within the range of the target.
+    // A number truncated toward zero to 32 bits, so "1.0" and "3.5" are
+    // integers too; out of range (or not a number) gives INT32_MIN.
     std::optional<int32_t> integer();
-    std::optional<std::size_t> count();
+    // An integer that is true only when it is 1.
+    std::optional<bool> flag();
     // Characters up to the next space (or the end), not consuming the space.
     std::string word();
     // '"', characters up to the next '"', '"'.

@@ -128,9 +128,9 @@ std::optional<TextRecord> parseText(std::string_view payload) {
     const auto y = x && in.space() ? in.real() : std::nullopt;
     const auto height = y && in.space() ? in.real() : std::nullopt;
     const auto font = height && in.space() ? in.quoted() : std::nullopt;
-    const auto bold = font && in.space() ? in.integer() : std::nullopt;
-    const auto italic = bold && in.space() ? in.integer() : std::nullopt;
-    const auto underline = italic && in.space() ? in.integer() : std::nullopt;
+    const auto bold = font && in.space() ? in.flag() : std::nullopt;
+    const auto italic = bold && in.space() ? in.flag() : std::nullopt;
+    const auto underline = italic && in.space() ? in.flag() : std::nullopt;
     const auto angle = underline && in.space() ? in.real() : std::nullopt;
     const auto lines = angle && in.space() ? in.integer() : std::nullopt;
     // The group may be empty; the space before it is then the record's end.
@@ -141,9 +141,9 @@ std::optional<TextRecord> parseText(std::string_view payload) {
     record.y = *y;
     record.height = *height;
     record.fontName = *font;
-    record.bold = *bold != 0;
-    record.italic = *italic != 0;
-    record.underline = *underline != 0;
+    record.bold = *bold;
+    record.italic = *italic;
+    record.underline = *underline;
     record.angle = *angle;
     record.lineCount = *lines;
     record.group = in.rest();
@@ -174,15 +174,20 @@ std::optional<SymbolRecord> parseSymbol(std::string_view payload) {
     const auto y = x && in.space() ? in.real() : std::nullopt;
     const auto scale = y && in.space() ? in.real() : std::nullopt;
     const auto angle = scale && in.space() ? in.real() : std::nullopt;
-    const auto filled = angle && in.space() ? in.integer() : std::nullopt;
-    const auto contours = filled && in.space() ? in.count() : std::nullopt;
+    const auto filled = angle && in.space() ? in.real() : std::nullopt;
+    const auto contours = filled && in.space() ? in.integer() : std::nullopt;
     if (!contours || !in.space()) {
         return std::nullopt;
     }
     record.name = in.word();
-    const auto group = in.space() ? in.quoted() : std::nullopt;
-    if (!group) {
-        return std::nullopt;
+    // A record that ends after the name has no group; one that goes on has
+    // it quoted after one space.
+    if (!in.atEnd()) {
+        const auto group = in.space() ? in.quoted() : std::nullopt;
+        if (!group) {
+            return std::nullopt;
+        }
+        record.group = *group;
     }
     record.x = *x;
     record.y = *y;
@@ -190,7 +195,6 @@ std::optional<SymbolRecord> parseSymbol(std::string_view payload) {
     record.angle = *angle;
     record.filled = *filled != 0;
     record.contourCount = *contours;
-    record.group = *group;
     return record;
 }
 

@@ -74,7 +74,7 @@ struct SymbolRecord {
     double scale = 0;            // two decimals
     double angle = 0;            // degrees, two decimals
     bool filled = false;
-    std::size_t contourCount = 0;
+    int64_t contourCount = 0;     // read back as a 32-bit integer
     std::string name;            // unquoted, ends at the next space
     std::string group;           // written between double quotes
 };

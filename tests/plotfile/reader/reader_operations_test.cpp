@@ -2,6 +2,8 @@
 // every getter, images through the host's loader, and streams that end early
 // or break.
 #include <gtest/gtest.h>
+
+#include <tuple>
 #include <unistd.h>
 
 #include "reader_fixture.h"
@@ -196,6 +198,19 @@ TEST_F(ReaderOperations, SymbolWithoutClosingRecordEndsWithTheStream) {
     reader.getSymbol(x, y, scale, angle, filled, name);
     EXPECT_EQ(name, "Dot");
     EXPECT_FALSE(filled);
+}
+
+// Another producer may end the record at the name: the symbol has no group,
+// and its body is skipped like any other.
+TEST_F(ReaderOperations, SymbolRecordEndingAtItsNameHasNoGroup) {
+    auto& reader = open({W2dBytes().record("Group", "Earlier").record("Symbol", "1.500 2.250 1.50 45.00 1.0 1 Valve")
+                             .polyline({{0, 0}, {1, 1}}).record("EndSymbol", "").finished()});
+    EXPECT_EQ(rest(), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_SYMBOL, PLT_NONE, PLT_END_OF_PLOT}));
+    double x = 0, y = 0, scale = 0, angle = 0;
+    bool filled = false;
+    std::string name, group = "untouched";
+    reader.getSymbol(x, y, scale, angle, filled, name, group);
+    EXPECT_EQ(std::make_tuple(name, group, filled), std::make_tuple(std::string("Valve"), std::string(), true));
 }
 
 TEST_F(ReaderOperations, GroupOptionsAreReportedTwiceAndTablesOnce) {

@@ -202,4 +202,40 @@ TEST_F(ReaderRoundTrip, EveryWriterCall) {
     EXPECT_EQ(reader.position(), reader.size());
 }
 
+// A text line longer than any name or label, written with a drawable after
+// it: the line comes back whole, and so does the rest of the page.
+TEST_F(ReaderRoundTrip, LongTextLineRoundTripsWithWhatFollows) {
+    const std::wstring ascii(70000, L'x');
+    const std::wstring wide = std::wstring(70000, L'\u00e9');
+    const std::string path = write([&](DWFPlotFileWriter& writer) {
+        writer.addText(1, 2, PlotFont(), 0, ascii.c_str(), 1, 2, 10, 2, 0.25, "Long");
+        writer.addText(1, 1, PlotFont(), 0, wide.c_str(), 2, 2, 10, 2, 0.25, "Long");
+        writer.addLine(0, 0, 3, "After");
+        writer.addLine(1, 0, 2, "After");
+    });
+    auto& reader = openFile(path);
+    double x = 0, y = 0, angle = 0;
+    PlotFont font;
+    EXPECT_EQ(rest(3), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_TEXT}));
+    EXPECT_EQ(std::wstring(reader.getText(x, y, font, angle)), ascii + L"\n" + wide);
+    EXPECT_EQ(rest(2), (Codes{PLT_PEN, PLT_LINE}));
+    std::vector<PlottingPoint> line;
+    reader.getLine(line);
+    EXPECT_EQ(line.at(0).group, "After");
+}
+
+TEST_F(ReaderRoundTrip, PolygonsKeepTheirContoursBesideAnEmptyOne) {
+    const std::vector<PlottingPoint> triangle = {{0, 0}, {4, 0}, {4, 4}};
+    const std::string path = write([&](DWFPlotFileWriter& writer) { writer.addPolygons({{}, triangle, {}}, 1, "Area"); });
+    auto& reader = openFile(path);
+    EXPECT_EQ(rest(5), (Codes{PLT_NEW_PAGE, PLT_NONE, PLT_PEN, PLT_PEN, PLT_POLYGONS}));
+    std::vector<std::vector<PlottingPoint>> polygons;
+    int pen = 0;
+    std::string group;
+    reader.getPolygons(polygons, pen, group);
+    ASSERT_EQ(polygons.size(), 1u);
+    EXPECT_EQ(polygons[0].size(), 3u);
+    EXPECT_EQ(group, "Area");
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "support/temp_dir_test.h"
 
@@ -111,7 +112,7 @@ TEST(UserDataRecords, SymbolRecordBytes) {
     EXPECT_EQ(back->scale, 1.0);
     EXPECT_EQ(back->angle, 45.13);
     EXPECT_TRUE(back->filled);
-    EXPECT_EQ(back->contourCount, 2u);
+    EXPECT_EQ(back->contourCount, 2);
     EXPECT_EQ(back->name, "Tree");
     EXPECT_EQ(back->group, "Park area");
 }
@@ -157,6 +158,53 @@ TEST(UserDataRecords, GroupOptionsAsTheHostComposesThem) {
     }
 }
 
+// Flags are integers compared with 1, and integers are numbers truncated
+// toward zero, as other producers may write them.
+TEST(UserDataRecords, NumbersWrittenOtherwiseStillRead) {
+    struct TextCase {
+        std::string fields;  // bold italic underline angle lines
+        bool bold, italic, underline;
+        int lines;
+    } const texts[] = {
+        {"1 0 1 0.000 3", true, false, true, 3},
+        {"2 -1 1.0 0 1.0", false, false, true, 1},
+        {"0.9 1.5 0 0 2.9", false, true, false, 2},
+        {"1 1 1 0 -2.5", true, true, true, -2},
+        {"0 0 0 0 99999999999", false, false, false, INT32_MIN},
+    };
+    for (const auto& c : texts) {
+        const auto record = parseText("1.000 2.000 3.000 \"Arial\" " + c.fields + " Labels");
+        ASSERT_TRUE(record) << c.fields;
+        EXPECT_EQ(std::make_tuple(record->bold, record->italic, record->underline, record->lineCount, record->group),
+                  std::make_tuple(c.bold, c.italic, c.underline, c.lines, std::string("Labels")))
+            << c.fields;
+    }
+
+    struct SymbolCase {
+        std::string tail;  // filled contours name ["group"]
+        bool filled;
+        int64_t contours;
+        std::string name, group;
+    } const symbols[] = {
+        {"1 2 Valve \"Pipes\"", true, 2, "Valve", "Pipes"},
+        {"1 2 Valve", true, 2, "Valve", ""},  // the record may end at the name
+        {"0.5 2.0 Valve", true, 2, "Valve", ""},
+        {"0 -1 Dot \"\"", false, -1, "Dot", ""},
+    };
+    for (const auto& c : symbols) {
+        const auto record = parseSymbol("1.000 2.000 1.00 0.00 " + c.tail);
+        ASSERT_TRUE(record) << c.tail;
+        EXPECT_EQ(std::make_tuple(record->filled, record->contourCount, record->name, record->group),
+                  std::make_tuple(c.filled, c.contours, c.name, c.group))
+            << c.tail;
+    }
+
+    const auto options = parseGroupOption("3.5 \"Roads\" 1.0 0.7"s);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(std::make_tuple(options->name, options->first, options->second),
+              std::make_tuple(std::string("Roads"), true, false));
+}
+
 TEST(UserDataRecords, MalformedRecordsAreRefused) {
     const std::string texts[] = {
         ""s,
@@ -164,7 +212,6 @@ TEST(UserDataRecords, MalformedRecordsAreRefused) {
         "1.000 2.000 3.000 Arial 0 0 0 0.000 1 g"s,           // font not quoted
         "1.000 2.000 3.000 \"Arial 0 0 0 0.000 1 g"s,         // quote never closed
         "1.000 2.000 3.000 \"Arial\" 0 0 0 0.000 x g"s,       // count not a number
-        "1.000 2.000 3.000 \"Arial\" 0 0 0 0.000 99999999999 g"s,
         "1.000  2.000 3.000 \"Arial\" 0 0 0 0.000 1 g"s,      // two spaces
         "1.000 2.000 3.000 \"Arial\" 0 0 0 0.000 1\0 g"s,     // ends at the zero byte... ok
     };
@@ -175,10 +222,9 @@ TEST(UserDataRecords, MalformedRecordsAreRefused) {
 
     const std::string symbols[] = {
         ""s,
-        "1.000 2.000 1.00 0.00 1 -1 name \"g\""s,   // negative count
         "1.000 2.000 1.00 0.00 1 2 name g"s,        // group not quoted
-        "1.000 2.000 1.00 0.00 1 2 name"s,
         "1.000 2.000 1.00 0.00 1 2 name \"g"s,
+        "1.000 2.000 1.00 0.00 1 x name \"g\""s,  // count not a number
     };
     for (const auto& s : symbols) {
         EXPECT_FALSE(parseSymbol(s)) << s;

@@ -67,6 +67,17 @@ TEST_F(WriterGeometry, PolygonsWriteThePenGroupAndOneContourSet) {
                      "UserData Pen '\\x02\\x00\\x00\\x00'"}));
 }
 
+TEST_F(WriterGeometry, AnEmptyContourBesideOthersIsLeftOutAndTheOthersKept) {
+    const std::vector<PlottingPoint> triangle = {{0, 0}, {4, 0}, {4, 4}};
+    EXPECT_EQ(drawPage([&](DWFPlotFileWriter& w) {
+                  w.addPolygons({triangle, {}}, 1, "before");
+                  w.addPolygons({{}, triangle}, 1, "after");
+              }),
+              (Lines{"UserData Pen '\\x01\\x00\\x00\\x00'", "UserData Group 'before\\x00'", "Color 255,0,0,255",
+                     "LineWeight 35", "Contours 3 : 0,0 4000,0 4000,4000", "UserData Group 'after\\x00'",
+                     "Contours 3 : 0,0 4000,0 4000,4000"}));
+}
+
 TEST_F(WriterGeometry, PensOutsideTheTableTakeEntryZero) {
     EXPECT_EQ(drawPage([](DWFPlotFileWriter& w) {
                   w.setPen(5);

@@ -13,6 +13,7 @@
 #include "dwfplot/DWFPlotFile.h"
 #include "dwfplot/DwfResult.h"
 #include "support/temp_dir_test.h"
+#include "w2d/string.h"
 
 namespace {
 
@@ -111,6 +112,25 @@ TEST_F(WriterWriteFailure, APageWithoutItsStreamFailsThePlot) {
     drawPage(writer);
     EXPECT_NO_THROW(writer.closePlot());
     EXPECT_TRUE(std::filesystem::exists(path));
+}
+
+// A string the page stream cannot carry would end the page on reading: the
+// plot fails instead of being reported as written.
+TEST_F(WriterWriteFailure, ATextLineBeyondTheStringLimitFailsThePlot) {
+    const std::string path = workDir() + "long.dwf";
+    const std::wstring line(WT_String::Maximum_Length + 1, L'x');
+    DWFPlotFileWriter writer;
+    ASSERT_TRUE(open(writer, path));
+    writer.openPage({});
+    writer.addText(0, 0, PlotFont(), 0, line.c_str(), 1, 1, 10, 2, 0.25, "g");
+    writer.closePage();
+    try {
+        writer.closePlot();
+        ADD_FAILURE() << "closePlot reported success";
+    } catch (DWF::DwfResult::Enum code) {
+        EXPECT_EQ(code, DWF::DwfResult::WriteFailed);
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 }  // namespace
