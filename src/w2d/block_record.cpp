@@ -1,5 +1,7 @@
 #include "w2d/block_record.h"
 
+#include <charconv>
+
 #include "w2d/opcode.h"
 #include "w2d/record_reading.h"
 #include "w2d/unknown.h"
@@ -108,6 +110,29 @@ WT_Result::Enum WT_Block_Record::read_kept(const WT_Opcode& opcode, WT_Stream& s
     return m_skipper->run(stream, &m_bytes);
 }
 
+void WT_Block_Record::take_ascii_guid() {
+    // Our own form, the 16 bytes as 32 hexadecimal digits, comes back as
+    // those bytes; any other producer's form is kept as it was read.
+    std::string_view text(m_bytes);
+    const std::string_view token = Forms[Guid].token;
+    if (text.substr(0, token.size()) != token) return;
+    text.remove_prefix(token.size());
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return;
+    text.remove_prefix(first);
+    if (text.size() != 2 * Guid_Size + 1 || text.back() != ')') return;
+    std::string bytes(Guid_Size, '\0');
+    for (size_t index = 0; index < Guid_Size; ++index) {
+        const auto digits = text.substr(2 * index, 2);
+        unsigned value = 0;
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + 2, value, 16);
+        if (error != std::errc() || end != digits.data() + 2) return;
+        bytes[index] = static_cast<char>(value);
+    }
+    m_bytes = std::move(bytes);
+    m_kept = false;
+}
+
 WT_Result::Enum WT_Block_Record::read_binary(const WT_Opcode& opcode, WT_Stream& stream) {
     if (m_kind == Block_Reference) m_value = static_cast<uint16_t>(opcode.binary_value() - Block_Reference_First);
     const size_t fields = fixed_fields(m_kind);
@@ -143,6 +168,11 @@ WT_Result::Enum WT_Block_Record::read_ascii(const WT_Opcode& opcode, WT_Stream& 
         m_bytes.clear();
         WT_Extended_Skipper rest(opcode);
         return rest.run(stream, &m_bytes);
+    }
+    if (m_kind == Guid) {
+        WT_CHECK(read_kept(opcode, stream));
+        take_ascii_guid();
+        return WT_Result::Success;
     }
     if (m_kind != Password) return read_kept(opcode, stream);
     // The password bytes are opaque: quotes or parentheses among them are

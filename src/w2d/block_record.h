@@ -73,6 +73,7 @@ private:
     WT_Result::Enum read_binary(const WT_Opcode& opcode, WT_Stream& stream);
     WT_Result::Enum read_ascii(const WT_Opcode& opcode, WT_Stream& stream);
     WT_Result::Enum read_kept(const WT_Opcode& opcode, WT_Stream& stream);
+    void take_ascii_guid();
     WT_Result::Enum write_binary(WT_Stream& stream) const;
     WT_Result::Enum write_ascii(WT_Stream& stream) const;
 

@@ -1,6 +1,7 @@
 // The write primitives. Every byte goes through write(size, data), which
 // routes it through the compressor of a compressed section when one is open.
 #include <charconv>
+#include <cmath>
 #include <climits>
 #include <cstring>
 
@@ -86,6 +87,8 @@ WT_Result::Enum WT_Stream::write_ascii(uint32_t value) {
 }
 
 WT_Result::Enum WT_Stream::write_ascii(double value) {
+    // No reader takes "inf" or "nan" back as a number.
+    if (!std::isfinite(value)) return WT_Result::Write_Failed;
     char text[32];
     const auto end = std::to_chars(text, text + sizeof text, value).ptr;
     return write(static_cast<size_t>(end - text), text);
@@ -125,11 +128,12 @@ WT_Result::Enum WT_Stream::write_hex(size_t size, const void* data) {
 
 namespace {
 bool needs_quotes(std::string_view text) {
-    if (text.empty() || text.front() == '"') return true;
+    if (text.empty()) return true;
     for (const char c : text) {
-        // Whitespace would end a bare token early, so it is quoted as well.
-        if (c == ' ' || c == '\'' || c == '(' || c == ')' || c == '\\' || c == '{' || c == '}' || c == '\t' ||
-            c == '\r' || c == '\n' || c == '\0')
+        // A double quote anywhere opens a quoted part on reading, and
+        // whitespace would end a bare token early, so both are quoted too.
+        if (c == ' ' || c == '\'' || c == '"' || c == '(' || c == ')' || c == '\\' || c == '{' || c == '}' ||
+            c == '\t' || c == '\r' || c == '\n' || c == '\0')
             return true;
     }
     return false;

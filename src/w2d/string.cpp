@@ -33,6 +33,7 @@ bool WT_String::operator==(const WT_String& other) const {
 }
 
 WT_Result::Enum WT_String::write(WT_Stream& stream, bool forceQuotes) const {
+    if (length() > Maximum_Length) return WT_Result::Write_Failed;
     if (m_kind != UTF16) return stream.write_quoted_string(m_ascii, forceQuotes);
     if (stream.options().allow_binary_data()) {
         WT_CHECK(stream.write(static_cast<uint8_t>('{')));
@@ -57,7 +58,7 @@ WT_Result::Enum WT_String::read(WT_Stream& stream) {
     if (first == '{') return read_binary(stream);
     if (first == '"') return read_hexadecimal(stream);
     std::string token;
-    WT_CHECK(stream.read_ascii_token(Maximum_Token_Length, token));
+    WT_CHECK(stream.read_ascii_token(Maximum_Length, token));
     *this = WT_String(std::string_view(token));
     return WT_Result::Success;
 }
@@ -67,6 +68,7 @@ WT_Result::Enum WT_String::read_binary(WT_Stream& stream) {
     uint32_t count = 0;
     WT_CHECK(stream.read(byte));
     WT_CHECK(stream.read(count));
+    if (count > Maximum_Length) return WT_Result::Corrupt_Data;
     std::u16string units;
     // Units are appended as they arrive: a count the input cannot back ends
     // in a read result before it costs memory.
@@ -96,7 +98,7 @@ WT_Result::Enum WT_String::read_hexadecimal(WT_Stream& stream) {
         if (byte >= '0' && byte <= '9') nibble = byte - '0';
         if (byte >= 'A' && byte <= 'F') nibble = byte - 'A' + 10;
         if (byte >= 'a' && byte <= 'f') nibble = byte - 'a' + 10;
-        if (nibble < 0 || digits >= 4 * Maximum_Token_Length) return WT_Result::Corrupt_Data;
+        if (nibble < 0 || digits >= 4 * Maximum_Length) return WT_Result::Corrupt_Data;
         unit = unit << 4 | static_cast<uint32_t>(nibble);
         if (++digits % 4 == 0) {
             units.push_back(static_cast<char16_t>(unit));

@@ -14,9 +14,11 @@ class WT_String {
 public:
     enum WT_Kind { None, Eight_Bit, UTF16 };
 
-    // Longest 8-bit token a reader accepts, so a hostile stream cannot make
-    // one string take all memory.
-    static constexpr size_t Maximum_Token_Length = 65536;
+    // Longest string, in characters, that a stream writes and reads, in
+    // every form. One limit for both sides: what the writer accepts, its
+    // reader takes back. No real name or text line comes near it; reading
+    // still only grows with the bytes that have arrived.
+    static constexpr size_t Maximum_Length = size_t{1} << 20;
 
     WT_String() = default;
     WT_String(const char* text);  // NOLINT: a literal is a string value
@@ -37,6 +39,8 @@ public:
 
     // Binary form when the stream writes binary data, else hexadecimal;
     // 8-bit text as a quoted string (always quoted with `forceQuotes`).
+    // A string longer than Maximum_Length is refused with Write_Failed
+    // before anything is written.
     WT_Result::Enum write(WT_Stream& stream, bool forceQuotes = false) const;
     WT_Result::Enum read(WT_Stream& stream);
 

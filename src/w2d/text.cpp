@@ -92,6 +92,8 @@ WT_Result::Enum WT_Text::delay(WT_Stream& stream) const {
 }
 
 WT_Result::Enum WT_Text::dump(WT_Stream& stream) const {
+    // Older streams have no place for character positions.
+    if (!m_char_positions.empty() && stream.version() < Char_Positions_Version) return WT_Result::Usage_Error;
     const WT_Logical_Point position = wt_transform_point(stream, m_position);
     std::optional<WT_Bounds> bounds = m_bounds;
     if (bounds)

@@ -48,7 +48,11 @@ public:
     bool merge(const WT_Drawable&) override { return false; }
 
 private:
-    bool complex() const { return !m_overscore.empty() || !m_underscore.empty() || m_bounds.has_value(); }
+    // Whether the text needs the form with options: the basic binary form
+    // has room for none of them.
+    bool complex() const {
+        return !m_overscore.empty() || !m_underscore.empty() || m_bounds.has_value() || !m_char_positions.empty();
+    }
     WT_Result::Enum write_ascii(WT_Stream& stream, const WT_Logical_Point& position,
                                 const std::optional<WT_Bounds>& bounds) const;
     WT_Result::Enum write_binary(WT_Stream& stream, const WT_Logical_Point& position,

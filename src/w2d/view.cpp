@@ -4,7 +4,12 @@
 #include "w2d/record_reading.h"
 
 namespace {
+// A view gives either its box or the name of a named view; what starts like
+// a number is read as the box.
 bool starts_number(uint8_t byte) { return (byte >= '0' && byte <= '9') || byte == '-' || byte == '+'; }
+bool reads_as_number(const WT_String& name) {
+    return name.is_eight_bit() && !name.empty() && starts_number(static_cast<uint8_t>(name.ascii().front()));
+}
 
 WT_Result::Enum write_start(WT_Stream& stream, std::string_view token) {
     WT_CHECK(stream.dump_delayed_drawable());
@@ -59,7 +64,7 @@ WT_Result::Enum WT_View::write(WT_Stream& stream) const {
     if (m_name.empty()) {
         WT_CHECK(wt_write_points(stream, m_box));
     } else {
-        WT_CHECK(m_name.write(stream));
+        WT_CHECK(m_name.write(stream, reads_as_number(m_name)));
     }
     return stream.write(static_cast<uint8_t>(')'));
 }

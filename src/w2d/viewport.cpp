@@ -3,7 +3,7 @@
 #include "w2d/attribute_helpers.h"
 #include "w2d/framing.h"
 
-WT_Result::Enum WT_Viewport::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Viewport::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     // No binary form exists; binary output resumes after the viewport.
     WT_Stream::Binary_Suspension ascii(stream);
@@ -13,10 +13,13 @@ WT_Result::Enum WT_Viewport::write(WT_Stream& stream) const {
 WT_Result::Enum WT_Viewport::write_ascii(WT_Stream& stream) const {
     WT_CHECK(stream.write_tab_level());
     WT_CHECK(stream.write("(Viewport"));
-    if (m_contours.contours() > 0) {
+    // A name stands on its own too: its reader takes it without a contour.
+    if (m_contours.contours() > 0 || !m_name.empty()) {
         WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
         WT_CHECK(m_name.write(stream));
         WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
+    }
+    if (m_contours.contours() > 0) {
         WT_CHECK(m_contours.write_ascii(stream));
         WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
     }
@@ -52,7 +55,7 @@ WT_Result::Enum WT_Viewport::read_operands(const WT_Opcode& opcode, WT_Stream& s
     }
 }
 
-WT_Result::Enum WT_Viewport::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Viewport::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().viewport(), WT_Attribute_Set::Viewport_Bit);
 }
 

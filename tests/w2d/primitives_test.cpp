@@ -57,6 +57,8 @@ TEST(W2dPrimitives, QuotedStringsQuoteOnlyWhatNeedsIt) {
         {"back\\slash", false, "'back\\\\slash'"}, {"\"lead", false, "'\"lead'"},
         {"(paren", false, "'(paren'"},     {"brace}", false, "'brace}'"},
         {"tab\there", false, "'tab\there'"}, {"plain", true, "'plain'"},
+        // A double quote anywhere would open a quoted part on reading.
+        {"mid\"quote", false, "'mid\"quote'"}, {"end\"", false, "'end\"'"},
     };
     for (const auto& c : cases) {
         const std::string written =
@@ -88,6 +90,29 @@ TEST(W2dPrimitives, Utf16StringsHaveBinaryAndHexadecimalForms) {
     EXPECT_EQ(read.read(*odd), WT_Result::Corrupt_Data);
     // A seven-bit UTF-16 text is kept as 8-bit text.
     EXPECT_EQ(WT_String(u"Arial").kind(), WT_String::Eight_Bit);
+}
+
+// One limit for writer and reader: a string at the limit comes back in every
+// form, one character more is refused before anything is written.
+TEST(W2dPrimitives, StringsUpToTheLimitRoundTripAndLongerOnesAreRefused) {
+    const size_t limit = WT_String::Maximum_Length;
+    const WT_String strings[] = {WT_String(std::string(limit, 'a')), WT_String(std::u16string(limit, u'\u00e9'))};
+    for (const WT_String& text : strings) {
+        for (const bool binary : {true, false}) {
+            const auto form = [binary](WT_Stream& s) { s.options().set_allow_binary_data(binary); };
+            const std::string written = body_of(write_stream([&](WT_Stream& s) { EXPECT_EQ(text.write(s), 0); }, form));
+            Reader reader(written + " ");
+            WT_String read;
+            EXPECT_EQ(read.read(*reader), WT_Result::Success) << binary;
+            EXPECT_TRUE(read == text) << binary;
+
+            const WT_String longer = text.is_eight_bit() ? WT_String(text.ascii() + "a")
+                                                         : WT_String(text.unicode() + u"\u00e9");
+            const std::string refused =
+                write_stream([&](WT_Stream& s) { EXPECT_EQ(longer.write(s), WT_Result::Write_Failed); }, form);
+            EXPECT_EQ(refused, write_stream([](WT_Stream&) {}, form));
+        }
+    }
 }
 
 TEST(W2dPrimitives, HexDataBreaksLinesEveryThirtyBytes) {
