@@ -8,7 +8,7 @@ WT_Result::Enum WT_Code_Page::read_operands(const WT_Opcode& opcode, WT_Stream& 
     return stream.read_closing_parenthesis();
 }
 
-WT_Result::Enum WT_Code_Page::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Code_Page::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
     WT_CHECK(stream.write("(CodePage "));
@@ -16,7 +16,7 @@ WT_Result::Enum WT_Code_Page::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Code_Page::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Code_Page::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().code_page(), WT_Attribute_Set::Code_Page_Bit);
 }
 

@@ -45,7 +45,15 @@ WT_Result::Enum WT_Color::read_operands(const WT_Opcode& opcode, WT_Stream& stre
 
 WT_Result::Enum WT_Color::index_to_write(WT_Stream& stream, int& index) const {
     index = m_index;
-    if (index >= 0 || m_mode == No_Mapping || !stream.options().allow_indexed_colors()) return WT_Result::Success;
+    if (index >= 0) {
+        // The reader looks the index up in the map in force, so a changed
+        // map goes first. An index that map does not hold with this colour
+        // would read back as another colour, or end the reader's page.
+        WT_CHECK(stream.sync_attributes(WT_Attribute_Set::Color_Map_Bit));
+        const WT_Color_Map& map = stream.current_attributes().color_map();
+        return index < map.size() && map.color(index) == m_rgba ? WT_Result::Success : WT_Result::Write_Failed;
+    }
+    if (m_mode == No_Mapping || !stream.options().allow_indexed_colors()) return WT_Result::Success;
     index = stream.current_attributes().color_map().exact_index(m_rgba);
     if (index >= 0 || m_mode != Search_Map_Or_Add) return WT_Result::Success;
     // The colour joins the map, which is written ahead of the colour that
@@ -58,7 +66,7 @@ WT_Result::Enum WT_Color::index_to_write(WT_Stream& stream, int& index) const {
     return WT_Result::Success;
 }
 
-WT_Result::Enum WT_Color::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Color::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     int index = -1;
     WT_CHECK(index_to_write(stream, index));
@@ -82,7 +90,7 @@ WT_Result::Enum WT_Color::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Color::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Color::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().color(), WT_Attribute_Set::Color_Bit);
 }
 

@@ -67,7 +67,7 @@ WT_Result::Enum WT_Color_Map::read_operands(const WT_Opcode& opcode, WT_Stream& 
     return WT_Result::Success;
 }
 
-WT_Result::Enum WT_Color_Map::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Color_Map::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (m_colors.empty() || size() > Maximum_Size) return WT_Result::Internal_Error;
     const auto count = static_cast<uint32_t>(m_colors.size());
@@ -89,7 +89,7 @@ WT_Result::Enum WT_Color_Map::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Color_Map::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Color_Map::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().color_map(), WT_Attribute_Set::Color_Map_Bit);
 }
 

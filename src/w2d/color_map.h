@@ -30,8 +30,8 @@ public:
 
     WT_ID object_id() const override { return ID; }
     WT_Result::Enum read_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
-    WT_Result::Enum write(WT_Stream& stream) const override;
-    WT_Result::Enum default_process(WT_Stream& stream) override;
+    WT_Result::Enum write_value(WT_Stream& stream) const override;
+    WT_Result::Enum store(WT_Stream& stream) const override;
     WT_Result::Enum sync(WT_Stream& stream) const override;
     bool equals(const WT_Attribute& other) const override;
     bool operator==(const WT_Color_Map& other) const { return m_colors == other.m_colors; }

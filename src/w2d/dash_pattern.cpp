@@ -24,7 +24,7 @@ WT_Result::Enum WT_Dash_Pattern::read_operands(const WT_Opcode& opcode, WT_Strea
     return stream.read_closing_parenthesis();
 }
 
-WT_Result::Enum WT_Dash_Pattern::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Dash_Pattern::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
     WT_CHECK(stream.write("(DashPattern "));
@@ -36,7 +36,7 @@ WT_Result::Enum WT_Dash_Pattern::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Dash_Pattern::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Dash_Pattern::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().dash_pattern(),
                               WT_Attribute_Set::Dash_Pattern_Bit);
 }

@@ -38,7 +38,7 @@ WT_Result::Enum WT_Fill_Pattern::read_operands(const WT_Opcode& opcode, WT_Strea
     return stream.read_closing_parenthesis();
 }
 
-WT_Result::Enum WT_Fill_Pattern::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Fill_Pattern::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     const std::string_view name = wt_find_name(Names, m_id);
     if (name.empty()) return WT_Result::Internal_Error;
@@ -53,7 +53,7 @@ WT_Result::Enum WT_Fill_Pattern::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Fill_Pattern::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Fill_Pattern::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().fill_pattern(),
                               WT_Attribute_Set::Fill_Pattern_Bit);
 }

@@ -117,7 +117,7 @@ uint16_t WT_Font::written_rotation(const WT_Stream& stream) const {
     return static_cast<uint16_t>(m_rotation + added);
 }
 
-WT_Result::Enum WT_Font::write(WT_Stream& stream) const { return write_fields(stream, m_fields); }
+WT_Result::Enum WT_Font::write_value(WT_Stream& stream) const { return write_fields(stream, m_fields); }
 
 WT_Result::Enum WT_Font::write_fields(WT_Stream& stream, uint32_t fields) const {
     WT_CHECK(stream.dump_delayed_drawable());
@@ -186,7 +186,7 @@ WT_Result::Enum WT_Font::sync(WT_Stream& stream) const {
     return WT_Result::Success;
 }
 
-WT_Result::Enum WT_Font::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Font::store(WT_Stream& stream) const {
     stream.current_attributes().font().copy_fields(*this, m_fields);
     stream.current_attributes().set_changed(WT_Attribute_Set::Font_Bit);
     return WT_Result::Success;

@@ -65,11 +65,11 @@ public:
     WT_ID object_id() const override { return ID; }
     WT_Result::Enum read_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
     // Writes the fields this font carries.
-    WT_Result::Enum write(WT_Stream& stream) const override;
+    WT_Result::Enum write_value(WT_Stream& stream) const override;
     // Writes only the fields that differ from the current font.
     WT_Result::Enum sync(WT_Stream& stream) const override;
     // Merges the fields read into the current font.
-    WT_Result::Enum default_process(WT_Stream& stream) override;
+    WT_Result::Enum store(WT_Stream& stream) const override;
     bool equals(const WT_Attribute& other) const override;
     bool operator==(const WT_Font& other) const { return differing(other) == 0; }
 

@@ -9,7 +9,7 @@ WT_Result::Enum WT_Font_Extension::read_operands(const WT_Opcode& opcode, WT_Str
     return stream.read_closing_parenthesis();
 }
 
-WT_Result::Enum WT_Font_Extension::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Font_Extension::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
     WT_CHECK(stream.write("(FontExtension "));
@@ -19,7 +19,7 @@ WT_Result::Enum WT_Font_Extension::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Font_Extension::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Font_Extension::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().font_extension(),
                               WT_Attribute_Set::Font_Extension_Bit);
 }

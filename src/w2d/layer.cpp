@@ -20,7 +20,7 @@ WT_Result::Enum WT_Layer::read_operands(const WT_Opcode& opcode, WT_Stream& stre
     return stream.read_closing_parenthesis();
 }
 
-WT_Result::Enum WT_Layer::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Layer::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     const bool known = stream.has_layer_name(m_number) && stream.layer_name(m_number) == m_name;
     if (stream.options().allow_binary_data() && known && m_number >= 1 && m_number <= 65791) {
@@ -37,7 +37,7 @@ WT_Result::Enum WT_Layer::write(WT_Stream& stream) const {
     return WT_Result::Success;
 }
 
-WT_Result::Enum WT_Layer::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Layer::store(WT_Stream& stream) const {
     if (!m_name.empty()) stream.set_layer_name(m_number, m_name);
     return wt_store_attribute(*this, stream, stream.current_attributes().layer(), WT_Attribute_Set::Layer_Bit);
 }

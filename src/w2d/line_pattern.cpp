@@ -40,7 +40,7 @@ WT_Result::Enum WT_Line_Pattern::read_operands(const WT_Opcode& opcode, WT_Strea
     return WT_Result::Corrupt_Data;
 }
 
-WT_Result::Enum WT_Line_Pattern::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Line_Pattern::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!valid(static_cast<uint32_t>(m_id))) return WT_Result::Internal_Error;
     if (stream.options().allow_binary_data()) {
@@ -53,7 +53,7 @@ WT_Result::Enum WT_Line_Pattern::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Line_Pattern::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Line_Pattern::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().line_pattern(),
                               WT_Attribute_Set::Line_Pattern_Bit);
 }

@@ -139,7 +139,7 @@ WT_Result::Enum WT_Line_Style::write_options(WT_Stream& stream, uint32_t bits) c
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Line_Style::write(WT_Stream& stream) const { return write_options(stream, m_defined); }
+WT_Result::Enum WT_Line_Style::write_value(WT_Stream& stream) const { return write_options(stream, m_defined); }
 
 WT_Result::Enum WT_Line_Style::sync(WT_Stream& stream) const {
     WT_Attribute_Set& desired = stream.desired_attributes();
@@ -204,7 +204,7 @@ WT_Result::Enum WT_Line_Style::read_operands(const WT_Opcode& opcode, WT_Stream&
     }
 }
 
-WT_Result::Enum WT_Line_Style::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Line_Style::store(WT_Stream& stream) const {
     stream.current_attributes().line_style().copy_options(*this, m_defined);
     stream.current_attributes().set_changed(WT_Attribute_Set::Line_Style_Bit);
     return WT_Result::Success;

@@ -92,12 +92,12 @@ public:
     WT_ID object_id() const override { return ID; }
     WT_Result::Enum read_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
     // Writes every defined option.
-    WT_Result::Enum write(WT_Stream& stream) const override;
+    WT_Result::Enum write_value(WT_Stream& stream) const override;
     // Writes the defined options that differ from the current line style;
     // the outline options only while the desired line weight is positive.
     WT_Result::Enum sync(WT_Stream& stream) const override;
     // Merges the options read into the current line style.
-    WT_Result::Enum default_process(WT_Stream& stream) override;
+    WT_Result::Enum store(WT_Stream& stream) const override;
     bool equals(const WT_Attribute& other) const override;
     bool operator==(const WT_Line_Style& other) const;
 

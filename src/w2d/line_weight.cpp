@@ -9,7 +9,7 @@ WT_Result::Enum WT_Line_Weight::read_operands(const WT_Opcode& opcode, WT_Stream
     return stream.read_closing_parenthesis();
 }
 
-WT_Result::Enum WT_Line_Weight::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Line_Weight::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     // Streams below version 37 know only the ASCII form.
     if (stream.options().allow_binary_data() && stream.options().target_version() >= 37) {
@@ -22,7 +22,7 @@ WT_Result::Enum WT_Line_Weight::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Line_Weight::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Line_Weight::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().line_weight(),
                               WT_Attribute_Set::Line_Weight_Bit);
 }

@@ -9,7 +9,7 @@ WT_Result::Enum WT_Marker_Size::read_operands(const WT_Opcode& opcode, WT_Stream
     return WT_Result::Wrong_Opcode;
 }
 
-WT_Result::Enum WT_Marker_Size::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Marker_Size::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (stream.options().allow_binary_data()) {
         WT_CHECK(stream.write(static_cast<uint8_t>('s')));
@@ -20,7 +20,7 @@ WT_Result::Enum WT_Marker_Size::write(WT_Stream& stream) const {
     return stream.write_ascii(m_size);
 }
 
-WT_Result::Enum WT_Marker_Size::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Marker_Size::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().marker_size(),
                               WT_Attribute_Set::Marker_Size_Bit);
 }
@@ -36,14 +36,14 @@ WT_Result::Enum WT_Marker_Symbol::read_operands(const WT_Opcode& opcode, WT_Stre
     return stream.read_ascii(m_symbol);
 }
 
-WT_Result::Enum WT_Marker_Symbol::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Marker_Symbol::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
     WT_CHECK(stream.write("G "));
     return stream.write_ascii(m_symbol);
 }
 
-WT_Result::Enum WT_Marker_Symbol::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Marker_Symbol::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().marker_symbol(),
                               WT_Attribute_Set::Marker_Symbol_Bit);
 }

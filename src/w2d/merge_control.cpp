@@ -19,7 +19,7 @@ WT_Result::Enum WT_Merge_Control::read_operands(const WT_Opcode& opcode, WT_Stre
     return stream.read_closing_parenthesis();
 }
 
-WT_Result::Enum WT_Merge_Control::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Merge_Control::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     const std::string_view name = wt_find_name(Names, m_format);
     if (name.empty()) return WT_Result::Internal_Error;
@@ -29,7 +29,7 @@ WT_Result::Enum WT_Merge_Control::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Merge_Control::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Merge_Control::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().merge_control(),
                               WT_Attribute_Set::Merge_Control_Bit);
 }

@@ -11,3 +11,8 @@ WT_Result::Enum WT_Object::skip_operands(const WT_Opcode& opcode, WT_Stream& str
     WT_Extended_Skipper skipper(opcode);
     return skipper.run(stream, nullptr);
 }
+
+WT_Result::Enum WT_Attribute::write(WT_Stream& stream) const {
+    WT_CHECK(write_value(stream));
+    return store(stream);
+}

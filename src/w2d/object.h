@@ -53,6 +53,8 @@ public:
         Polyline_ID,
         Text_ID,
         UserData_ID,
+        Polytriangle_ID,
+        Polymarker_ID,
         // structural and metadata records
         Origin_ID,
         Metadata_ID,
@@ -102,10 +104,21 @@ private:
 class WT_Attribute : public WT_Object {
 public:
     WT_Type object_type() const override { return Attribute; }
+    // Writes the attribute, which is then in force for what follows in the
+    // stream: it becomes the stream's current value, as it does for whoever
+    // reads the stream back, so that the next drawable is synchronised
+    // against what its reader will really have.
+    WT_Result::Enum write(WT_Stream& stream) const final;
+    // Reading puts the value in force the same way.
+    WT_Result::Enum default_process(WT_Stream& stream) final { return store(stream); }
     // Writes the value when it differs from the stream's current one, then
     // makes it the current one.
     virtual WT_Result::Enum sync(WT_Stream& stream) const = 0;
     virtual bool equals(const WT_Attribute& other) const = 0;
+    // Makes the value the stream's current one.
+    virtual WT_Result::Enum store(WT_Stream& stream) const = 0;
+    // The attribute's own bytes, leaving the current set alone.
+    virtual WT_Result::Enum write_value(WT_Stream& stream) const = 0;
 };
 
 class WT_Drawable : public WT_Object {

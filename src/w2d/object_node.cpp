@@ -31,7 +31,7 @@ WT_Result::Enum WT_Object_Node::read_operands(const WT_Opcode& opcode, WT_Stream
     return stream.read_closing_parenthesis();
 }
 
-WT_Result::Enum WT_Object_Node::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Object_Node::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (stream.options().allow_binary_data() && m_name.empty()) {
         const int32_t current = stream.current_attributes().object_node().object_node_num();
@@ -52,7 +52,7 @@ WT_Result::Enum WT_Object_Node::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Object_Node::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Object_Node::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().object_node(),
                               WT_Attribute_Set::Object_Node_Bit);
 }

@@ -22,8 +22,8 @@ public:
     // Binary forms relative to the current node when the node has no name:
     // 0x0E for the next number, "n" with a 16-bit difference, "N" with the
     // number; else "(Node " number, name ")".
-    WT_Result::Enum write(WT_Stream& stream) const override;
-    WT_Result::Enum default_process(WT_Stream& stream) override;
+    WT_Result::Enum write_value(WT_Stream& stream) const override;
+    WT_Result::Enum store(WT_Stream& stream) const override;
     WT_Result::Enum sync(WT_Stream& stream) const override;
     bool equals(const WT_Attribute& other) const override;
     bool operator==(const WT_Object_Node& other) const {

@@ -27,7 +27,7 @@ WT_Result::Enum WT_Pen_Pattern::read_operands(const WT_Opcode& opcode, WT_Stream
     return skipper.run(stream, nullptr);
 }
 
-WT_Result::Enum WT_Pen_Pattern::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Pen_Pattern::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (stream.options().allow_binary_data()) {
         WT_CHECK(stream.write(static_cast<uint8_t>('{')));
@@ -42,7 +42,7 @@ WT_Result::Enum WT_Pen_Pattern::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_Pen_Pattern::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Pen_Pattern::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().pen_pattern(),
                               WT_Attribute_Set::Pen_Pattern_Bit);
 }

@@ -35,8 +35,10 @@ WT_Result::Enum WT_Polyline::skip_operands(const WT_Opcode& opcode, WT_Stream& s
 
 WT_Result::Enum WT_Polyline::prepare_write(WT_Stream& stream, bool& hold) const {
     WT_Attribute_Set& desired = stream.desired_attributes();
-    // A filled point set is a polygon to its reader; a line is never one.
-    if (count() != 2 && desired.fill().filled()) desired.set(WT_Fill(false));
+    // A point set read while the fill is on is a polygon to its reader,
+    // whichever fill is desired; a line is never one.
+    if (count() != 2 && (desired.fill().filled() || stream.current_attributes().fill().filled()))
+        desired.set(WT_Fill(false));
     WT_CHECK(stream.sync_attributes(Attribute_Mask));
     // A line drawn with the fill on must stay a line: merged with another it
     // would become a point set, which a reader takes for a polygon.

@@ -24,7 +24,7 @@ WT_Result::Enum WT_Units::write_ascii(WT_Stream& stream) const {
     return stream.write("))");
 }
 
-WT_Result::Enum WT_Units::write(WT_Stream& stream) const {
+WT_Result::Enum WT_Units::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     WT_Stream::Binary_Suspension ascii(stream);
     WT_CHECK(stream.write_tab_level());
@@ -44,7 +44,7 @@ WT_Result::Enum WT_Units::read_operands(const WT_Opcode& opcode, WT_Stream& stre
     return read_body(stream);
 }
 
-WT_Result::Enum WT_Units::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_Units::store(WT_Stream& stream) const {
     stream.current_attributes().units() = *this;
     return WT_Result::Success;
 }

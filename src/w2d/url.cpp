@@ -20,7 +20,7 @@ WT_Result::Enum WT_URL::read_operands(const WT_Opcode& opcode, WT_Stream& stream
     }
 }
 
-WT_Result::Enum WT_URL::write(WT_Stream& stream) const {
+WT_Result::Enum WT_URL::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
     WT_CHECK(stream.write("(URL"));
@@ -36,7 +36,7 @@ WT_Result::Enum WT_URL::write(WT_Stream& stream) const {
     return stream.write(static_cast<uint8_t>(')'));
 }
 
-WT_Result::Enum WT_URL::default_process(WT_Stream& stream) {
+WT_Result::Enum WT_URL::store(WT_Stream& stream) const {
     return wt_store_attribute(*this, stream, stream.current_attributes().url(), WT_Attribute_Set::URL_Bit);
 }
 

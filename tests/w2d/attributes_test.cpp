@@ -4,6 +4,7 @@
 
 #include "memory_stream.h"
 #include "support/temp_dir_test.h"
+#include "w2d/polyline.h"
 
 using testsupport::hex;
 using w2dtest::body_of;
@@ -61,6 +62,7 @@ std::vector<std::shared_ptr<WT_Attribute>> every_attribute() {
         std::make_shared<WT_Font>(font),
         std::make_shared<WT_Font>(unicode_font),
         std::make_shared<WT_Viewport>(WT_String("Clip"), square(100)),
+        std::make_shared<WT_Viewport>(WT_String("named only"), WT_Contour_Set()),
         std::make_shared<WT_Viewport>(WT_String(u"\u00c9t\u00e9"), square(5), WT_Units(WT_String("mm"), matrix)),
         std::make_shared<WT_Layer>(3, WT_String("walls and doors")),
         std::make_shared<WT_Code_Page>(1251),
@@ -260,6 +262,28 @@ TEST(W2dAttributes, IndexedColoursUseAndGrowTheColourMap) {
         [](WT_Stream& s) { EXPECT_EQ(WT_Color(WT_RGBA32(51, 102, 153), WT_Color::Search_Map).write(s), 0); },
         [](WT_Stream& s) { s.options().set_allow_indexed_colors(false); }));
     EXPECT_EQ(hex(off), "03336699FF");
+}
+
+// The colour's bit comes first in the synchronising order, yet the map it
+// refers to must be in force before it; an index that map lacks is refused.
+TEST(W2dAttributes, AnIndexedColourIsPrecededByTheMapItRefersTo) {
+    const WT_Color_Map map(std::vector<WT_RGBA32>{{1, 1, 1}, {2, 2, 2}});
+    const std::string written = write_stream([&](WT_Stream& s) {
+        s.desired_attributes().set(map);
+        s.desired_attributes().set(WT_Color(1, map));
+        EXPECT_EQ(WT_Polyline(std::vector<WT_Logical_Point>{{0, 0}, {1, 1}}).write(s), 0);
+        EXPECT_EQ(WT_Color(5, map).write(s), WT_Result::Write_Failed);
+    });
+    const std::string map_bytes = std::string("{\x0C\x00\x00\x00\x01\x00\x02\x01\x01\x01\xFF\x02\x02\x02\xFF}", 17);
+    EXPECT_EQ(body_of(written), map_bytes + "c\x01" + std::string("\x0C\x00\x00\x00\x00\x01\x00\x01\x00", 9));
+    WT_RGBA32 drawn;
+    EXPECT_EQ(read_stream(written,
+                          [&](WT_Stream& s) {
+                              if (s.current_object()->object_id() == WT_Object::Polyline_ID)
+                                  drawn = s.current_attributes().color().rgba();
+                          }),
+              WT_Result::End_Of_Stream);
+    EXPECT_EQ(drawn, WT_RGBA32(2, 2, 2));
 }
 
 TEST(W2dAttributes, ReaderStoresIntoTheCurrentSetAndMarksItChanged) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "memory_stream.h"
 #include "support/temp_dir_test.h"
 #include "w2d/contour_set.h"
@@ -168,6 +170,22 @@ TEST(W2dDrawables, MisuseIsRefused) {
         result = text.write(s);
     });
     EXPECT_EQ(result, WT_Result::Usage_Error);
+    // Character positions have no place in the basic binary text form, nor
+    // in streams older than 6.00, and a real no reader takes back is refused.
+    WT_Text positioned({0, 0}, WT_String("p"));
+    positioned.set_char_positions({1});
+    write_stream([&](WT_Stream& s) { result = positioned.write(s); });
+    EXPECT_EQ(result, WT_Result::Usage_Error);
+    write_stream([&](WT_Stream& s) { result = positioned.write(s); },
+                 [](WT_Stream& s) {
+                     s.options().set_allow_binary_data(false);
+                     s.options().set_target_version(55);
+                 });
+    EXPECT_EQ(result, WT_Result::Usage_Error);
+    WT_Line_Style style;
+    style.set_pattern_scale(std::numeric_limits<double>::infinity());
+    write_stream([&](WT_Stream& s) { result = style.write(s); });
+    EXPECT_EQ(result, WT_Result::Write_Failed);
     const struct {
         std::shared_ptr<WT_Image> image;
         WT_Result::Enum result;
@@ -354,6 +372,16 @@ TEST(W2dDrawables, FilledLinesAreNotMergedIntoPolygons) {
         WT_Polyline(Points{{10, 0}, {10, 10}}).write(s);
     }));
     EXPECT_EQ(hex(bytes), hex("F\x0C" + p16(0, 0) + p16(10, 0) + "\x0C" + p16(0, 0) + p16(0, 10)));
+}
+
+// A fill put in force by writing it, not by desiring it, still makes a
+// point set a polygon to the reader: the polyline switches it off.
+TEST(W2dDrawables, APolylineAfterAWrittenFillSwitchesItOff) {
+    const std::string bytes = body_of(write_stream([](WT_Stream& s) {
+        WT_Fill(true).write(s);
+        WT_Polyline(Points{{0, 0}, {10, 0}, {10, 10}}).write(s);
+    }));
+    EXPECT_EQ(hex(bytes), hex("Ff\x10\x03" + p16(0, 0) + p16(10, 0) + p16(0, 10)));
 }
 
 }  // namespace
