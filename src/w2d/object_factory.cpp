@@ -12,6 +12,8 @@
 #include "w2d/png_group4_image.h"
 #include "w2d/polygon.h"
 #include "w2d/polyline.h"
+#include "w2d/polymarker.h"
+#include "w2d/polytriangle.h"
 #include "w2d/stream.h"
 #include "w2d/structural_factory.h"
 #include "w2d/text.h"
@@ -90,6 +92,14 @@ Maker single_byte_kind(uint8_t byte) {
         case 0x0B:
         case 'k':
             return make<WT_Contour_Set>;
+        case WT_Polytriangle::Ascii_Opcode:
+        case WT_Polytriangle::Opcode_32:
+        case WT_Polytriangle::Opcode_16:
+            return make<WT_Polytriangle>;
+        case WT_Polymarker::Ascii_Opcode:
+        case WT_Polymarker::Opcode_32:
+        case WT_Polymarker::Opcode_16:
+            return make<WT_Polymarker>;
         case 'x':
         case 0x18:
             return make<WT_Text>;

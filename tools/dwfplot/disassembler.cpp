@@ -60,11 +60,10 @@ public:
                 break;
         }
         if (object.object_type() != WT_Object::Attribute) return object.write(stream_);
+        // Written, the attribute is in force in the output too; desired
+        // alike, the drawables that follow find nothing to synchronise and
+        // no attribute is written twice.
         WT_CHECK(object.write(stream_));
-        // The attribute is now in force in the output too, so that the
-        // drawables that follow find nothing to synchronise and no
-        // attribute is written twice.
-        WT_CHECK(object.default_process(stream_));
         stream_.desired_attributes() = stream_.current_attributes();
         stream_.desired_attributes().clear_changed(~uint32_t{0});
         return WT_Result::Success;
