@@ -1,5 +1,6 @@
 // Texts, symbols and tables: the "Text", "Symbol", "EndSymbol" and "Table"
 // records with the W2D objects that draw them.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -60,7 +61,10 @@ void DWFPlotFileWriterImp::addText(double x, double y, const PlotFont& font, dou
     record.italic = font.italic;
     record.underline = font.underline;
     record.angle = angle;
-    record.lineCount = lineCount;
+    // The lines actually stored, which the reader takes one text object
+    // each for: a host that skipped or repeated a line index would otherwise
+    // make it read past the text into what follows.
+    record.lineCount = static_cast<int>(std::min<std::size_t>(textLines_.size(), INT32_MAX));
     record.group = group;
     writeRecord(DWFPlotRecords::TextDescription, DWFPlotRecords::formatText(record));
     writeTextLines(angle);

@@ -67,6 +67,8 @@ WT_Result::Enum WT_Ellipse::write(WT_Stream& stream) const {
 }
 
 WT_Result::Enum WT_Ellipse::dump(WT_Stream& stream) const {
+    // An end beyond a full turn has no form its reader takes back.
+    if (m_end > Full_Turn) return WT_Result::Write_Failed;
     const WT_Logical_Point centre = wt_transform_point(stream, m_centre);
     if (!stream.options().allow_binary_data()) return write_ascii(stream, centre);
     return write_binary(stream, centre);

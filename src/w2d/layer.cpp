@@ -32,9 +32,8 @@ WT_Result::Enum WT_Layer::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.write_ascii(m_number));
     WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
     WT_CHECK(m_name.write(stream));
-    WT_CHECK(stream.write(static_cast<uint8_t>(')')));
-    stream.set_layer_name(m_number, m_name);
-    return WT_Result::Success;
+    // Writing then names the number the way reading does (see store).
+    return stream.write(static_cast<uint8_t>(')'));
 }
 
 WT_Result::Enum WT_Layer::store(WT_Stream& stream) const {

@@ -286,6 +286,23 @@ TEST(W2dAttributes, AnIndexedColourIsPrecededByTheMapItRefersTo) {
     EXPECT_EQ(drawn, WT_RGBA32(2, 2, 2));
 }
 
+// Writer and reader know a layer number by the same name: one named empty
+// after a name is written with its name again, not by number alone.
+TEST(W2dAttributes, LayerNamesAreKnownAlikeOnBothSides) {
+    const WT_Layer layers[] = {WT_Layer(5, WT_String("a")), WT_Layer(5, WT_String("")), WT_Layer(5, WT_String("")),
+                               WT_Layer(5, WT_String("a"))};
+    const std::string written = write_stream([&](WT_Stream& s) {
+        for (const WT_Layer& layer : layers) EXPECT_EQ(layer.write(s), 0);
+    });
+    EXPECT_EQ(body_of(written), "(Layer 5 a)(Layer 5 '')(Layer 5 '')\xAC\x05");
+    std::vector<std::string> names;
+    read_stream(written, [&](WT_Stream& s) {
+        if (s.current_object()->object_id() == WT_Object::Layer_ID)
+            names.push_back(static_cast<WT_Layer&>(*s.current_object()).layer_name().ascii());
+    });
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "", "", "a"}));
+}
+
 TEST(W2dAttributes, ReaderStoresIntoTheCurrentSetAndMarksItChanged) {
     WT_Stream* seen = nullptr;
     uint32_t changed = 0;

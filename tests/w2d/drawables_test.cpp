@@ -182,6 +182,8 @@ TEST(W2dDrawables, MisuseIsRefused) {
                      s.options().set_target_version(55);
                  });
     EXPECT_EQ(result, WT_Result::Usage_Error);
+    write_stream([&](WT_Stream& s) { result = WT_Outline_Ellipse({0, 0}, 10, 5, 0, 100000).write(s); });
+    EXPECT_EQ(result, WT_Result::Write_Failed) << "an end beyond the full turn";
     WT_Line_Style style;
     style.set_pattern_scale(std::numeric_limits<double>::infinity());
     write_stream([&](WT_Stream& s) { result = style.write(s); });

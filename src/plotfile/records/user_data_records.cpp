@@ -38,9 +38,8 @@ std::string replaced(std::string_view text, bool (*unsafe)(char), char replaceme
     return result;
 }
 
-bool isWhitespace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+// The reader ends an unquoted name at a space, and only there.
+bool isSpace(char c) { return c == ' '; }
 
 bool isDoubleQuote(char c) { return c == '"'; }
 
@@ -97,7 +96,7 @@ std::string parsePlainText(std::string_view payload) { return std::string(upToZe
 
 std::string formatEndSymbol() { return std::string(1, '\0'); }
 
-std::string safeSymbolName(std::string_view name) { return replaced(name, isWhitespace, '_'); }
+std::string safeSymbolName(std::string_view name) { return replaced(name, isSpace, '_'); }
 
 std::string safeQuotedName(std::string_view name) { return replaced(name, isDoubleQuote, '\''); }
 

@@ -78,7 +78,7 @@ struct SymbolRecord {
     std::string name;            // unquoted, ends at the next space
     std::string group;           // written between double quotes
 };
-// Whitespace inside the symbol name becomes "_" and a double quote inside the
+// A space inside the symbol name becomes "_" and a double quote inside the
 // group an apostrophe, so that neither can end its field early.
 std::string formatSymbol(const SymbolRecord& record);
 std::optional<SymbolRecord> parseSymbol(std::string_view payload);

@@ -92,6 +92,21 @@ TEST_F(WriterAnnotations, MultiLineTextIsWrittenAtItsLastLine) {
                      "Text 1000,7000 'Z\xC3\xBCrich \xF0\x9F\x98\x80' bounds 1000,7000 4000,7000 4000,8000 1000,8000"}));
 }
 
+// The record counts the lines written, whatever indices the host gave: the
+// reader takes that many text objects for the text.
+TEST_F(WriterAnnotations, TextRecordCountsTheLinesWritten) {
+    const Lines lines = drawPage([](DWFPlotFileWriter& w) {
+        w.addText(1, 1, PlotFont(), 0, L"only", 2, 2, 3, 1, 0, "");
+        w.addText(1, 1, PlotFont(), 0, L"a", 1, 2, 3, 1, 0, "");
+        w.addText(1, 1, PlotFont(), 0, L"b", 1, 2, 3, 1, 0, "");
+        w.addText(1, 1, PlotFont(), 0, L"c", 2, 2, 3, 1, 0, "");
+    });
+    ASSERT_EQ(count(lines, "UserData Text"), 2u);
+    EXPECT_EQ(lines[0], "UserData Text '1.000 1.000 0.180 \"Default\" 0 0 0 0.000 1 \\x00'");
+    EXPECT_EQ(count(lines, "UserData Text '1.000 1.000 0.180 \"Default\" 0 0 0 0.000 3 "), 1u);
+    EXPECT_EQ(count(lines, "Text "), 4u);
+}
+
 TEST_F(WriterAnnotations, TextBoundsReachBelowTheBaseline) {
     PlotFont font;
     const Lines lines = drawPage([&](DWFPlotFileWriter& w) {
