@@ -33,6 +33,9 @@ WT_Result::Enum WT_Viewport::write_ascii(WT_Stream& stream) const {
 WT_Result::Enum WT_Viewport::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
     if (!opcode.is_named("(Viewport")) return WT_Result::Wrong_Opcode;
     *this = WT_Viewport();
+    // Units are written only when they change: without them, those of the
+    // viewport in force go on.
+    m_units = stream.current_attributes().viewport().units();
     for (;;) {
         WT_CHECK(stream.eat_whitespace());
         uint8_t next = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "memory_stream.h"
@@ -197,6 +198,26 @@ TEST(W2dAttributes, ViewportIsAsciiInsideBinaryStreams) {
     }));
     EXPECT_EQ(bytes, "F\r\n(Viewport Clip (Contour 1 4 0,0 100,0 100,100 0,100) )" +
                          std::string("\x17\x01\x00\x00\x00", 5));
+}
+
+// Units are written only when they change, and a viewport read without
+// them keeps those in force.
+TEST(W2dAttributes, ViewportUnitsGoOnUntilTheyChange) {
+    WT_Units::WT_Matrix half{};
+    half[0] = 0.5;
+    const WT_Viewport scaled(WT_String(""), WT_Contour_Set(), WT_Units(WT_String("mm"), half));
+    const std::string written = write_stream([&](WT_Stream& s) {
+        EXPECT_EQ(scaled.write(s), 0);
+        EXPECT_EQ(scaled.write(s), 0);
+    });
+    EXPECT_EQ(std::count(written.begin(), written.end(), 'U'), 1) << written;
+    int read = 0;
+    read_stream(written, [&](WT_Stream& s) {
+        if (s.current_object()->object_id() != WT_Object::Viewport_ID) return;
+        ++read;
+        EXPECT_TRUE(scaled.equals(static_cast<WT_Attribute&>(*s.current_object()))) << read;
+    });
+    EXPECT_EQ(read, 2);
 }
 
 TEST(W2dAttributes, ReadingNamesAndNumbersOfFontFields) {
