@@ -23,7 +23,7 @@ fi
 build=$(cd "$1" && pwd) || exit 2
 seconds=$2
 here=$(cd "$(dirname "$0")" && pwd)
-targets=${FUZZ_TARGETS:-"fuzz_zip_reader fuzz_xml_documents fuzz_w2d_reader fuzz_plot_reader"}
+targets=${FUZZ_TARGETS:-"fuzz_zip_reader fuzz_xml_documents fuzz_w2d_reader fuzz_plot_reader fuzz_w2d_round_trip fuzz_plot_round_trip"}
 
 # A small quarantine keeps the resident size well below the limit: past half
 # of it libFuzzer purges the allocator every second, and returning memory to
