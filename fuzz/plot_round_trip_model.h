@@ -30,9 +30,10 @@ namespace plotmodel {
 
 using plotinput::kPenUp;
 
-// Strings up to this length always fit a page stream; longer ones may make
-// the plot fail, never get lost on the way.
-inline constexpr size_t kStringLimit = 65536;
+// Strings up to this length (the one string limit of the W2D writer and
+// reader, 2^20 characters) always fit a page stream; longer ones may make the
+// plot fail, never get lost on the way.
+inline constexpr size_t kStringLimit = size_t{1} << 20;
 // The writer's current pen before any setPen.
 inline constexpr int32_t kNoPen = -1000;
 
