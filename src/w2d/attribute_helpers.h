@@ -6,14 +6,13 @@
 #include "w2d/attribute_set.h"
 #include "w2d/stream.h"
 
-// Writes `desired` when it differs from `current`, then makes it current. A
-// failed write leaves `current` alone, so the next write tries again.
+// Writes `desired` when it differs from `current`; writing makes it current
+// (WT_Attribute::write stores it). A failed write leaves `current` alone, so
+// the next write tries again.
 template <class T>
-WT_Result::Enum wt_sync_attribute(const T& desired, WT_Stream& stream, T& current) {
+WT_Result::Enum wt_sync_attribute(const T& desired, WT_Stream& stream, const T& current) {
     if (desired.equals(current)) return WT_Result::Success;
-    WT_CHECK(desired.write(stream));
-    current = desired;
-    return WT_Result::Success;
+    return desired.write(stream);
 }
 
 // The default handler: the value read becomes the current one.

@@ -127,16 +127,12 @@ WT_Result::Enum WT_Stream::write_hex(size_t size, const void* data) {
 }
 
 namespace {
+// What a bare token cannot hold: a quote of either kind opens a quoted part
+// on reading, whitespace ends the token, the rest are framing or escapes.
+constexpr std::string_view Quoted_Characters(" '\"()\\{}\t\r\n\0", 12);
+
 bool needs_quotes(std::string_view text) {
-    if (text.empty()) return true;
-    for (const char c : text) {
-        // A double quote anywhere opens a quoted part on reading, and
-        // whitespace would end a bare token early, so both are quoted too.
-        if (c == ' ' || c == '\'' || c == '"' || c == '(' || c == ')' || c == '\\' || c == '{' || c == '}' ||
-            c == '\t' || c == '\r' || c == '\n' || c == '\0')
-            return true;
-    }
-    return false;
+    return text.empty() || text.find_first_of(Quoted_Characters) != std::string_view::npos;
 }
 }  // namespace
 
