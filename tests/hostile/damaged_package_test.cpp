@@ -70,11 +70,11 @@ TEST_F(DamagedPackageTest, EveryTruncationIsRefused) {
 // places or sizes it by the directory checks. Every bit of the fixed fields
 // is flipped, one bit per byte (in turn) of the names.
 TEST_F(DamagedPackageTest, EveryBitFlipInTheRecordsIsRefusedOrHarmless) {
-    std::vector<hostile::Record> records = hostile::zipRecords(intact_);
+    std::vector<testsupport::ZipRecord> records = testsupport::zipRecords(intact_);
     ASSERT_EQ(records.size(), 11u);  // five local and five central headers, the end record
     records.push_back({0, 12, 0});   // the DWF header
     size_t refused = 0, intact = 0, runs = 0;
-    for (const hostile::Record& record : records) {
+    for (const testsupport::ZipRecord& record : records) {
         for (size_t at = record.start; at < record.start + record.fixedLength + record.nameLength; ++at) {
             const bool fixed = at < record.start + record.fixedLength;
             for (int bit = fixed ? 0 : static_cast<int>(at % 8); bit < (fixed ? 8 : static_cast<int>(at % 8) + 1); ++bit) {

@@ -14,6 +14,19 @@ namespace {
 
 using hostile::HostileTest;
 using hostile::Replay;
+using testsupport::descriptorXml;
+using testsupport::Entry;
+using testsupport::ZipEntry;
+
+// The plot's three entries, the page stream under `stream`, as records the test writes.
+std::string handMade(ZipEntry manifest, const std::string& stream, const std::string& w2d) {
+    return testsupport::zipArchive({manifest, ZipEntry{"section1\\descriptor.xml", descriptorXml(stream)},
+                                    ZipEntry{stream, w2d}},
+                                   testsupport::kDwfHeader)
+        .bytes;
+}
+
+std::string ourManifest() { return testsupport::manifestXml(testsupport::plotPackage({""})); }
 
 namespace fs = std::filesystem;
 
@@ -56,13 +69,12 @@ class InflatingManifestTest : public HostilePackageTest, public ::testing::WithP
 // Told the truth, the reader refuses the size before inflating anything;
 // lied to, it stops where the directory says the manifest ends.
 TEST_P(InflatingManifestTest, IsRefusedInBoundedMemory) {
-    hostile::RawEntry manifest =
-        hostile::inflatingEntry("manifest.xml", "<dwf:Manifest xmlns:dwf=\"DWF-Manifest:6.0\" version=\"6.0\">", ' ',
+    ZipEntry manifest =
+        testsupport::inflatingEntry("manifest.xml", "<dwf:Manifest xmlns:dwf=\"DWF-Manifest:6.0\" version=\"6.0\">", ' ',
                                 1024, "</dwf:Manifest>");
-    ASSERT_GT(manifest.uncompressedSize, 1u << 30);
-    if (GetParam().claimedSize != 0) manifest.uncompressedSize = GetParam().claimedSize;
-    const std::string path = write(hostile::archiveBytes(
-        {manifest, hostile::deflatedEntry("section1\\descriptor.xml", hostile::descriptorXml("page.w2d"))}));
+    ASSERT_GT(manifest.size, 1u << 30);
+    if (GetParam().claimedSize != 0) manifest.size = GetParam().claimedSize;
+    const std::string path = write(handMade(manifest, "page.w2d", onePageStream()));
     const Replay r = hostile::replay(path);
     EXPECT_FALSE(r.readable);
     EXPECT_EQ(r.message, GetParam().message);
@@ -80,13 +92,11 @@ INSTANTIATE_TEST_SUITE_P(Claims, InflatingManifestTest,
 // Just below the size limit and true to its claim, a manifest padded with a
 // comment is read: inflated once and read into one buffer of its own size.
 TEST_F(HostilePackageTest, ManifestAtTheSizeLimitReads) {
-    std::string manifest = hostile::manifestXml({"section1\\descriptor.xml"});
+    const std::string manifest = ourManifest();
     const size_t cut = manifest.find("<dwf:Sections>");
-    hostile::RawEntry entry = hostile::inflatingEntry("manifest.xml", manifest.substr(0, cut) + "<!--", ' ', 63,
+    ZipEntry entry = testsupport::inflatingEntry("manifest.xml", manifest.substr(0, cut) + "<!--", ' ', 63,
                                                       "-->" + manifest.substr(cut));
-    const std::string path = write(hostile::archiveBytes(
-        {entry, hostile::deflatedEntry("section1\\descriptor.xml", hostile::descriptorXml("page.w2d")),
-         hostile::deflatedEntry("page.w2d", hostile::onePolyline().finished())}));
+    const std::string path = write(handMade(entry, "page.w2d", onePageStream()));
     const Replay r = hostile::replay(path);
     EXPECT_TRUE(r.readable) << r.message;
     EXPECT_TRUE(r.opened);
@@ -110,9 +120,9 @@ class EntryNameTest : public HostilePackageTest, public ::testing::WithParamInte
 // says; nothing appears next to the temporary directory or the package.
 TEST_P(EntryNameTest, StaysInsideThePrivateDirectory) {
     const std::string name = GetParam().entryName;
-    std::vector<hostile::Entry> entries = hostile::onePagePackage(onePageStream(), name);
-    entries[1].content = hostile::descriptorXml(attributeText(name));
-    hostile::writeArchive(workDir() + "names.dwf", entries);
+    std::vector<Entry> entries = testsupport::onePagePackage(onePageStream(), name);
+    entries[1].content = descriptorXml(attributeText(name));
+    testsupport::writeArchive(workDir() + "names.dwf", entries);
 
     DWFPlotFileReader reader;
     ASSERT_TRUE(reader.openPlot(workDir() + "names.dwf"));
@@ -165,20 +175,18 @@ std::string nested(const std::string& open, const std::string& close, size_t dep
 // manifest) and where only openPlot does (a descriptor).
 TEST_F(HostilePackageTest, DeeplyNestedXmlIsAParseError) {
     const std::string deep = nested("<dwf:Property>", "</dwf:Property>", 100000);
-    std::string manifest = hostile::manifestXml({"section1\\descriptor.xml"});
-    manifest.insert(manifest.find("<dwf:Sections>"), deep);
-    std::vector<hostile::Entry> entries = hostile::onePagePackage(onePageStream());
-    entries[0].content = manifest;
-    hostile::writeArchive(workDir() + "manifest.dwf", entries);
+    std::vector<Entry> entries = testsupport::onePagePackage(onePageStream());
+    entries[0].content.insert(entries[0].content.find("<dwf:Sections>"), deep);
+    testsupport::writeArchive(workDir() + "manifest.dwf", entries);
     Replay r = hostile::replay(workDir() + "manifest.dwf");
     EXPECT_FALSE(r.readable);
     EXPECT_EQ(r.message, "PLT_INVALID_XML_CONTENT_ERROR");
     EXPECT_FALSE(r.opened);
 
-    entries = hostile::onePagePackage(onePageStream());
+    entries = testsupport::onePagePackage(onePageStream());
     std::string& descriptor = entries[1].content;
     descriptor.insert(descriptor.find("<ePlot:Resources>"), nested("<ePlot:Paper>", "</ePlot:Paper>", 100000));
-    hostile::writeArchive(workDir() + "descriptor.dwf", entries);
+    testsupport::writeArchive(workDir() + "descriptor.dwf", entries);
     r = hostile::replay(workDir() + "descriptor.dwf");
     EXPECT_TRUE(r.readable);
     EXPECT_FALSE(r.opened);
@@ -189,10 +197,8 @@ TEST_F(HostilePackageTest, DeeplyNestedXmlIsAParseError) {
 // The hand-made package itself reads: the refusals above are the hostile
 // parts' doing.
 TEST_F(HostilePackageTest, TheHandMadePackageReads) {
-    const std::string path = write(hostile::archiveBytes(
-        {hostile::deflatedEntry("manifest.xml", hostile::manifestXml({"section1\\descriptor.xml"})),
-         hostile::deflatedEntry("section1\\descriptor.xml", hostile::descriptorXml("section1\\page.w2d")),
-         hostile::deflatedEntry("section1\\page.w2d", onePageStream())}));
+    const std::string path = write(handMade(ZipEntry{"manifest.xml", ourManifest()}, "section1\\page.w2d",
+                                            onePageStream()));
     const Replay r = hostile::replay(path);
     EXPECT_TRUE(r.readable) << r.message;
     ASSERT_TRUE(r.opened);

@@ -10,8 +10,8 @@
 namespace {
 
 using hostile::HostileTest;
-using hostile::put16;
-using hostile::put32;
+using testsupport::put16;
+using testsupport::put32;
 
 std::string bytes(std::initializer_list<int> values) {
     std::string out;
@@ -57,7 +57,7 @@ TEST_P(HostileStreamTest, EndsThePageAfterWhatWasSound) {
     hostile::W2dBytes stream = hostile::onePolyline();
     stream.raw(c.hostile);
     const std::string path = workDir() + "stream.dwf";
-    hostile::writeArchive(path, hostile::onePagePackage(c.trailer ? stream.finished() : stream.bytes()));
+    testsupport::writeArchive(path, testsupport::onePagePackage(c.trailer ? stream.finished() : stream.bytes()));
     const hostile::Replay r = hostile::replay(path);
     EXPECT_TRUE(r.readable) << r.message;
     ASSERT_TRUE(r.opened);

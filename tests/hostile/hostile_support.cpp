@@ -1,7 +1,6 @@
 #include "hostile_support.h"
 
 #include <sys/resource.h>
-#include <zlib.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,8 +8,6 @@
 #include <set>
 
 #include "dwfplot/DWFPlotFile.h"
-#include "package/zip/archive_writer.h"
-#include "platform/unicode.h"
 
 namespace hostile {
 namespace {
@@ -202,163 +199,11 @@ bool drawSmallPlot(const std::string& path, bool closePlot) {
     return true;
 }
 
-void put16(std::string& out, uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
-
-void put32(std::string& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-uint16_t get16(const std::string& bytes, size_t at) {
-    return static_cast<uint16_t>(static_cast<uint8_t>(bytes.at(at)) | static_cast<uint8_t>(bytes.at(at + 1)) << 8);
-}
-
-uint32_t get32(const std::string& bytes, size_t at) { return get16(bytes, at) | uint32_t{get16(bytes, at + 2)} << 16; }
-
 W2dBytes onePolyline() { return W2dBytes().polyline({{1, 2}, {3000, 4000}}); }
 
 std::string operationsOf(const Replay& replay) {
     const size_t line = replay.transcript.find('\n');
     return line == std::string::npos ? std::string() : replay.transcript.substr(line + 1);
-}
-
-std::string manifestXml(const std::vector<std::string>& descriptors) {
-    std::string xml =
-        "<dwf:Manifest xmlns:dwf=\"DWF-Manifest:6.0\" version=\"6.0\" objectId=\"0123\"><dwf:Interfaces>"
-        "<dwf:Interface name=\"ePlot\" objectId=\"715941D4-1AC2-4545-8185-BC40E053B551\" href=\"urn:dwf:ePlot\"/>"
-        "</dwf:Interfaces><dwf:Properties>"
-        "<dwf:Property name=\"DwfToolkitVersion\" value=\"Read Only\"/>"
-        "<dwf:Property name=\"PlotFileVersion\" value=\"1.2\"/>"
-        "<dwf:Property name=\"Units\" value=\"mm\"/></dwf:Properties><dwf:Sections>";
-    for (size_t i = 0; i < descriptors.size(); ++i) {
-        const std::string section = "section" + std::to_string(i + 1);
-        xml += "<dwf:Section type=\"dwf.ePlot\" name=\"" + section + "\" title=\"Sheet\"><dwf:Source provider=\"x\" "
-               "dwf:href=\"" + descriptors[i] + "\"/><dwf:Toc><dwf:Resource dwf:role=\"descriptor\" "
-               "dwf:mime=\"text/xml\" dwf:href=\"" + descriptors[i] + "\"/></dwf:Toc></dwf:Section>";
-    }
-    return xml + "</dwf:Sections></dwf:Manifest>";
-}
-
-std::string descriptorXml(const std::string& href) {
-    return "<ePlot:Page xmlns:ePlot=\"DWF-ePlot:1.1\" version=\"1.1\" name=\"p\"><ePlot:Paper units=\"mm\" "
-           "width=\"2970\" height=\"2100\"/><ePlot:Resources><ePlot:GraphicResource role=\"2d streaming graphics\" "
-           "mime=\"application/x-w2d\" href=\"" + href + "\" zOrder=\"0\"/></ePlot:Resources></ePlot:Page>";
-}
-
-std::vector<Entry> onePagePackage(const std::string& w2d, const std::string& streamName) {
-    return {{"manifest.xml", manifestXml({"section1\\descriptor.xml"})},
-            {"section1\\descriptor.xml", descriptorXml(streamName)},
-            {streamName, w2d}};
-}
-
-void writeArchive(const std::string& path, const std::vector<Entry>& entries) {
-    auto archive = DWFZip::ArchiveWriter::create(platform::utf8ToUtf16(path), false, 600);
-    ASSERT_TRUE(archive);
-    for (const Entry& entry : entries) {
-        ASSERT_EQ(archive->openEntry(entry.name.c_str(), nullptr, {}, {}, nullptr, 8, -1, nullptr), 0);
-        ASSERT_EQ(archive->writeEntry(entry.content.data(), entry.content.size()), 0);
-        ASSERT_EQ(archive->closeEntry(), 0);
-    }
-    ASSERT_EQ(archive->close(nullptr), 0);
-}
-
-namespace {
-
-// Deflates `content` from a fresh state. A full flush leaves a block that
-// refers to nothing before it, so copies of it can follow each other.
-std::string deflateRaw(const std::string& content, int flush) {
-    z_stream z{};
-    if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_FIXED) != Z_OK) return {};
-    std::string out(deflateBound(&z, static_cast<uLong>(content.size())) + 16, '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
-    z.avail_in = static_cast<uInt>(content.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    const int rc = deflate(&z, flush);
-    out.resize(out.size() - z.avail_out);
-    deflateEnd(&z);
-    return rc == Z_OK || rc == Z_STREAM_END ? out : std::string();
-}
-
-uint32_t crcOf(const std::string& bytes, uint32_t crc = 0) {
-    return static_cast<uint32_t>(crc32(crc, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
-}
-
-}  // namespace
-
-RawEntry deflatedEntry(const std::string& name, const std::string& content) {
-    return {name, 8, crcOf(content), static_cast<uint32_t>(content.size()), deflateRaw(content, Z_FINISH)};
-}
-
-RawEntry inflatingEntry(const std::string& name, const std::string& prefix, char fill, uint32_t fillMegabytes,
-                        const std::string& suffix) {
-    const std::string megabyte(size_t{1} << 20, fill);
-    const std::string block = deflateRaw(megabyte, Z_FULL_FLUSH);
-    const uint32_t blockCrc = crcOf(megabyte);
-    RawEntry entry{name, 8, crcOf(prefix), 0, deflateRaw(prefix, Z_FULL_FLUSH)};
-    entry.data.reserve(entry.data.size() + block.size() * fillMegabytes + 64);
-    for (uint32_t i = 0; i < fillMegabytes; ++i) {
-        entry.data += block;
-        entry.crc = static_cast<uint32_t>(crc32_combine(entry.crc, blockCrc, static_cast<z_off_t>(megabyte.size())));
-    }
-    entry.data += deflateRaw(suffix, Z_FINISH);
-    entry.crc = crcOf(suffix, entry.crc);
-    entry.uncompressedSize = static_cast<uint32_t>(prefix.size() + (uint64_t{fillMegabytes} << 20) + suffix.size());
-    return entry;
-}
-
-std::string archiveBytes(const std::vector<RawEntry>& entries) {
-    std::string file = "(DWF V06.00)";
-    std::string directory;
-    for (const RawEntry& e : entries) {
-        std::string fields;  // version, flags, method, time, date, crc, sizes, name and extra lengths
-        put16(fields, 20);
-        put16(fields, 0);
-        put16(fields, e.method);
-        put32(fields, 0x20210000);  // 1996-01-01 00:00
-        put32(fields, e.crc);
-        put32(fields, static_cast<uint32_t>(e.data.size()));
-        put32(fields, e.uncompressedSize);
-        put16(fields, static_cast<uint16_t>(e.name.size()));
-        put16(fields, 0);
-        std::string central = std::string("PK\x01\x02", 4);
-        put16(central, 20);
-        central += fields;
-        put16(central, 0);  // comment
-        put16(central, 0);  // disk
-        put16(central, 0);  // internal attributes
-        put32(central, 0x20);
-        put32(central, static_cast<uint32_t>(file.size()));
-        directory += central + e.name;
-        file += std::string("PK\x03\x04", 4) + fields + e.name + e.data;
-    }
-    std::string end = std::string("PK\x05\x06", 4);
-    put32(end, 0);
-    put16(end, static_cast<uint16_t>(entries.size()));
-    put16(end, static_cast<uint16_t>(entries.size()));
-    put32(end, static_cast<uint32_t>(directory.size()));
-    put32(end, static_cast<uint32_t>(file.size()));
-    put16(end, 0);
-    return file + directory + end;
-}
-
-std::vector<Record> zipRecords(const std::string& archive) {
-    std::vector<Record> records;
-    const size_t end = archive.rfind(std::string("PK\x05\x06", 4));
-    if (end == std::string::npos || end + 22 > archive.size()) return records;
-    // Local headers are found through the directory, so that data bytes that
-    // look like a signature do not count.
-    for (size_t at = get32(archive, end + 16); at + 46 <= end;) {
-        const size_t names = size_t{get16(archive, at + 28)} + get16(archive, at + 30) + get16(archive, at + 32);
-        const size_t local = get32(archive, at + 42);
-        records.push_back({local, 30, size_t{get16(archive, local + 26)} + get16(archive, local + 28)});
-        records.push_back({at, 46, names});
-        at += 46 + names;
-    }
-    records.push_back({end, 22, get16(archive, end + 20)});
-    return records;
 }
 
 }  // namespace hostile

@@ -1,6 +1,7 @@
 #include "support/temp_dir_test.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -36,6 +37,10 @@ std::string readFile(const std::string& path) {
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
+    // A new file rather than a truncated one: the file system flushes a
+    // file truncated and rewritten, which costs tests that rewrite a path
+    // thousands of times most of their run.
+    std::remove(path.c_str());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     EXPECT_TRUE(out.good()) << "cannot write " << path;

@@ -1,210 +1,197 @@
-#include <gtest/gtest.h>
-
 #include "memory_stream.h"
-#include "support/temp_dir_test.h"
-#include "w2d/header.h"
-#include "w2d/unknown.h"
 
-using testsupport::hex;
-using w2dtest::read_stream;
-using w2dtest::write_stream;
+using namespace w2dtest;
 
 namespace {
 
-const std::string Header = "(W2D V06.00)";
-const std::string Trailer = "(EndOfDWF)\r\n";
-
-// The kinds of the objects read, and the result that ended the read.
-struct Read_Log {
-    std::vector<WT_Object::WT_ID> ids;
-    std::vector<std::string> unknown_bytes;
-    WT_Result::Enum end = WT_Result::Success;
-};
-
-Read_Log read_log(const std::string& bytes, size_t perCall = SIZE_MAX) {
-    Read_Log log;
-    log.end = read_stream(
-        bytes,
-        [&log](WT_Stream& s) {
-            log.ids.push_back(s.current_object()->object_id());
-            if (auto* unknown = dynamic_cast<WT_Unknown*>(s.current_object())) log.unknown_bytes.push_back(unknown->bytes());
-        },
-        perCall);
-    return log;
-}
-
-TEST(W2dFraming, HeaderAndTrailerBytes) {
-    EXPECT_EQ(write_stream([](WT_Stream&) {}), Header + Trailer);
-    EXPECT_EQ(write_stream([](WT_Stream&) {}, [](WT_Stream& s) { s.options().set_target_version(55); }),
-              "(DWF V00.55)" + Trailer);
-    EXPECT_EQ(write_stream([](WT_Stream&) {}, [](WT_Stream& s) { s.options().set_allow_binary_data(false); }),
-              Header + "\r\n" + Trailer);
-}
-
-TEST(W2dFraming, HeaderOnlyStreamReadsHeaderThenEndOfStream) {
-    int version = 0;
-    const WT_Result::Enum end = read_stream(Header + Trailer, [&version](WT_Stream& s) {
-        if (s.current_object()->object_id() == WT_Object::DWF_Header_ID) version = s.version();
-    });
-    EXPECT_EQ(end, WT_Result::End_Of_Stream);
-    EXPECT_EQ(version, 600);
-    const Read_Log log = read_log(Header + Trailer);
-    EXPECT_EQ(log.ids, std::vector<WT_Object::WT_ID>{WT_Object::DWF_Header_ID});
-}
-
 TEST(W2dFraming, HeaderVersionsAndPrefixes) {
-    const struct {
-        const char* header;
-        WT_Result::Enum result;
-    } cases[] = {
-        {"(W2D V06.00)", WT_Result::End_Of_Stream},    {"(DWF V00.55)", WT_Result::End_Of_Stream},
-        {"(DWF V05.99)", WT_Result::End_Of_Stream},    {"(W2D V12.34)", WT_Result::End_Of_Stream},
-        {"(DWF V06.00)", WT_Result::Package_Stream},   {"(W2D V6.00) ", WT_Result::Not_A_W2D_Stream},
-        {"(W2D V06,00)", WT_Result::Not_A_W2D_Stream}, {"(W2D V06.00(", WT_Result::Not_A_W2D_Stream},
-        {"(XYZ V06.00)", WT_Result::Not_A_W2D_Stream}, {"(W2D", WT_Result::Not_A_W2D_Stream},
+    EXPECT_EQ(write_stream({}, [](WT_Stream& s) { s.options().set_target_version(41); }), "(DWF V00.41)" + Trailer);
+    const auto stream_end = WT_Result::End_Of_Stream;
+    const auto not_w2d = WT_Result::Not_A_W2D_Stream;
+    const std::tuple<const char*, WT_Result::Enum, int> cases[] = {
+        {"(W2D V06.00)", stream_end, 600}, {"(DWF V00.55)", stream_end, 55}, {"(DWF V05.99)", stream_end, 599},
+        {"(W2D V12.34)", stream_end, 1234}, {"(DWF V06.00)", WT_Result::Package_Stream, 0},
+        {"(W2D V6.00) ", not_w2d, 0}, {"(W2D V06,00)", not_w2d, 0}, {"(W2D V06.00(", not_w2d, 0},
+        {"(XYZ V06.00)", not_w2d, 0}, {"(W2D", not_w2d, 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(read_log(c.header + Trailer).end, c.result) << c.header;
+    for (const auto& [header, result, expected] : cases) {
+        int version = 0;
+        const Read_Log read = read_log(header + Trailer, SIZE_MAX, {}, [&](WT_Stream& s) { version = s.version(); });
+        EXPECT_EQ(read.end, result) << header;
+        EXPECT_EQ(version, expected) << header;
+        EXPECT_EQ(read.ids, std::vector<WT_Object::WT_ID>(expected == 0 ? 0 : 1, WT_Object::DWF_Header_ID)) << header;
+    }
 }
 
-TEST(W2dFraming, ExtendedAsciiNamesHoldAtMostFortyCharacters) {
-    const std::string forty(40, 'A');
-    const Read_Log accepted = read_log(Header + "(" + forty + " 1 2)" + Trailer);
-    EXPECT_EQ(accepted.end, WT_Result::End_Of_Stream);
-    ASSERT_EQ(accepted.unknown_bytes.size(), 1u);
-    EXPECT_EQ(accepted.unknown_bytes[0], "(" + forty + " 1 2)");
-    EXPECT_EQ(read_log(Header + "(" + forty + "A 1 2)" + Trailer).end, WT_Result::Corrupt_Data);
-    EXPECT_EQ(read_log(Header + "( 1 2)" + Trailer).end, WT_Result::Corrupt_Data);
-}
-
-TEST(W2dFraming, UnknownOpcodesArePassedOverByTheirFraming) {
-    const std::string ascii = "(Mystery 'a)b' (nested (x)) \"q)\" 'it\\'s)')";
-    const std::string binary = std::string("{\x06\x00\x00\x00\xE7\x03", 7) + "abc}";
-    const Read_Log log = read_log(Header + ascii + binary + "(Zeppelin)" + Trailer);
-    EXPECT_EQ(log.end, WT_Result::End_Of_Stream);
-    ASSERT_EQ(log.unknown_bytes.size(), 3u);
-    EXPECT_EQ(log.unknown_bytes[0], ascii);
-    EXPECT_EQ(log.unknown_bytes[1], binary);
-    EXPECT_EQ(log.unknown_bytes[2], "(Zeppelin)");
-}
-
-TEST(W2dFraming, OpcodesNoObjectCanRead) {
-    const struct {
+// Hand-written bodies, read whole or a byte at a time: the result, the font family and charset then in force,
+// the unknown objects passed over and the drawables read.
+TEST(W2dFraming, HandWrittenBodiesEndInTheirResults) {
+    struct Case {
         std::string body;
         WT_Result::Enum result;
-    } cases[] = {
-        {"\x02", WT_Result::Wrong_Opcode},        // Bezier curves are not interpreted
-        {"b", WT_Result::Wrong_Opcode},
-        {"\x7F", WT_Result::Unsupported_Opcode},  // no kind claims it
-        {")", WT_Result::Corrupt_Data},           // a ")" outside an option list
-        {std::string("{\x00\x00\x00\x00\xE7\x03}", 8), WT_Result::Unsupported_Format},
-        {std::string("{\xFF\xFF\xFF\x7F\xE7\x03", 7), WT_Result::End_Of_File},  // size beyond the input
+        int family = 16;
+        int charset = 0;
+        std::vector<std::string> unknown = {};
+        std::vector<WT_Object::WT_ID> drawables = {};
     };
-    for (const auto& c : cases) EXPECT_EQ(read_log(Header + c.body + Trailer).end, c.result) << hex(c.body);
+    using O = WT_Object;
+    const auto end = WT_Result::End_Of_Stream;
+    const auto eof = WT_Result::End_Of_File;
+    const auto corrupt = WT_Result::Corrupt_Data;
+    const auto inconsistent = WT_Result::Inconsistent_Data;
+    const auto unsupported = WT_Result::Unsupported_Format;
+    const auto unclaimed = WT_Result::Unsupported_Opcode;
+    const std::string forty(40, 'A');
+    const std::string mystery = "(Mystery 'a)b' (nested (x)) \"q)\" 'it\\'s)')";
+    const std::string binary = extended(999, "abc");
+    const std::string image = le16(1) + le16(1) + std::string(20, '\0');  // the fields after the format
+    const Case cases[] = {
+        // Font, line style and colour values.
+        {"(Font (Family 7))", end, 7}, {"(Font (Family swiss) (Charset RUSSIAN))", end, 32, 204},
+        {"(Font (Charset 255))", end, 16, 255}, {"(Font (Charset 300))", corrupt},
+        {"(Font (Charset russian))", corrupt}, {"(Font (Pitch 1x))", corrupt}, {"(Font (Style bold heavy))", corrupt},
+        {"(Font (Kerning 3) (Family 48))", end, 48}, {"(LineStyle (AdaptPatterns TRUE) (MiterAngle 65535))", end},
+        {"(LineStyle (LineStartCap rounded))", corrupt}, {"(LineStyle (AdaptPatterns yes))", corrupt},
+        {"(LineStyle (MiterLength 65536))", corrupt}, {"(LineStyle (FutureOption (a b)) (LineJoin bevel))", end},
+        {"(Color 1,2,3)", corrupt}, {"(Color 1,2,3,256)", corrupt}, {"C 255", end},
+        {"C 256", corrupt},  // the map has no such entry
+        {"(ColorMap 0)", corrupt}, {"(LinePattern 'Wavy')", corrupt}, {"(LinesOverwrite merge)", end},
+        // Structural records.
+        {"(View nowhere)", inconsistent}, {"(NamedView 0,0 1,1 a)(View b)", inconsistent},
+        {"(BlockMeaning Stomp)", corrupt}, {extended(322, le16(3)), corrupt}, {"(Alignment Align_Nowhere)", corrupt},
+        {"(BlockRef Graphix 1 2)", corrupt}, {"(Projection 'tilt')", corrupt},
+        {"(PlotInfo maybe 0 mm 1 2 3 4 5 6)", corrupt}, {"(PenPat_Options 1 2 0 0)", corrupt},
+        {"(Background 1,2,300,4)", corrupt}, {"(Psswd 'short')", eof},
+        // Fields that do not fit the size are passed over by the size.
+        {extended(322, le16(4) + "xx") + "(GroupEnd)", end}, {extended(331, "short") + "(GroupEnd)", end},
+        {extended(330, "") + "(GroupEnd)", end},
+        // Unknown opcodes, and names of extended ASCII ones up to forty characters.
+        {"(" + forty + " 1 2)", end, 16, 0, {"(" + forty + " 1 2)"}}, {"(" + forty + "A 1 2)", corrupt},
+        {"( 1 2)", corrupt}, {mystery + binary + "(Zeppelin)", end, 16, 0, {mystery, binary, "(Zeppelin)"}},
+        {"\x02", WT_Result::Wrong_Opcode},  // Bezier curves are not interpreted
+        {"b", WT_Result::Wrong_Opcode}, {"\x7F", unclaimed},  // no kind claims it
+        {")", corrupt},                                    // a ")" outside an option list
+        {"{" + le32(0) + le16(999) + "}", unsupported},
+        // Sizes and counts beyond the input end it before anything is allocated for them.
+        {"{" + le32(0x7FFFFFFF) + le16(999), eof}, {"{" + le32(0xFFFFFFF0u) + le16(352) + "abc", eof},
+        {"p" + le(0xFFFF00, 3) + p32(1, 2), eof}, {"\x10" + le(0x1FFFF00, 5), eof}, {"l\x01" + le(0, 1), eof},
+        {"\x0B" + le(0xFFFF00, 3) + le(0xFFFF00, 3), eof}, {"k\x02" + le(0xFFFF00, 3) + le(0xFFFF00, 3) + le32(1), eof},
+        {"{" + le32(0xFFFFFF00u + 31) + le16(8) + image + le32(0xFFFFFF00u) + "abc", eof},
+        {"{" + le32(41) + le16(8) + image + le32(0xFFFFFF00u), corrupt},  // image data beyond its opcode
+        {"{" + le32(3) + le16(12) + "}", corrupt},                        // too short for the image fields
+        {"{" + le32(300) + le16(5) + image + le(0, 1), eof},              // the image colour map
+        {"(Image 'RGB' 1 1,1 0,0 1,1 (4000000000 AB", corrupt}, {"(Image 'PNG' 1 1,1 0,0 1,1 (1 AB))", unsupported},
+        {"(Image 'TIFF' 1 1,1 0,0 1,1 (1 AB))", unsupported}, {"(Image 'RGB' 1 65536,1 0,0 1,1 (1 AB))", corrupt},
+        {"{" + le32(16) + "\x62\x01'Pen'" + le32(0xFFFFFFF0u) + "ab}", corrupt},
+        {"{" + le32(0xFFFFFFFFu) + "\x62\x01'Pen'" + le32(0xFFFFFFF3u), eof}, {"(UserData 'x' 4000000000 AB)", corrupt},
+        {"x" + p32(0, 0) + "{" + le32(1u << 20) + "ab", eof},
+        {"x" + p32(0, 0) + "{" + le32((1u << 20) + 1) + "ab", corrupt},
+        {"\x18" + p32(0, 0) + "'a'" + le(0x1FFFF00, 5), eof}, {"(Text 0,0 'a' (Overscore (4000000000 1,2)))", corrupt},
+        {"(Text 0,0 'a' (Overscore (1 70000)))", corrupt}, {"P 4000000000 0,0", corrupt},
+        {"P 2000000000 0,0 1,1", corrupt}, {"(Contour 2000000000 3 3)", corrupt},
+        {"(Ellipse 0,0 1,1 70000,0 0)", corrupt}, {"(Circle 0,0 1 0,65537)", corrupt},
+        // Drawables read as the fill says.
+        {"P 3 0,0 1,0 1,1 F P 3 0,0 1,0 1,1 L 0,0 1,1", end, 16, 0, {},
+         {O::Polyline_ID, O::Polygon_ID, O::Polyline_ID}},
+        {"R 0,0 5 (Circle 0,0 5 0,100) F E 1,1 2,3 (Ellipse 1,1 2,3 0,65536 0)", end, 16, 0, {},
+         {O::Outline_Ellipse_ID, O::Outline_Ellipse_ID, O::Filled_Ellipse_ID, O::Filled_Ellipse_ID}},
+        {"(Text 1,2 hello (Mystery (x)) (Bounds 0,0 1,0 1,1 0,1)) (UserData Pen 1 AB)", end, 16, 0, {},
+         {O::Text_ID, O::UserData_ID}},
+        // Shaded drawables stay refused.
+        {"\x07\x01" + p32(0, 0), unclaimed}, {"g\x01" + p32(0, 0), unclaimed}, {"\x11\x01" + p32(0, 0), unclaimed},
+        {"q\x01" + p32(0, 0), unclaimed},
+    };
+    for (const Case& c : cases) {
+        for (const size_t perCall : {SIZE_MAX, size_t{1}}) {
+            WT_Font font;
+            const Body each = [&font](WT_Stream& s) { font = s.current_attributes().font(); };
+            const Read_Log read = read_log(Header + c.body + "(EndOfDWF)", perCall, {}, each);
+            EXPECT_EQ(read.end, c.result) << hex(c.body) << " " << perCall;
+            EXPECT_EQ(font.family(), c.family) << c.body;
+            EXPECT_EQ(font.charset(), c.charset) << c.body;
+            EXPECT_EQ(read.unknown_bytes, c.unknown) << c.body;
+            EXPECT_EQ(read.drawables, c.drawables) << c.body;
+        }
+    }
 }
 
-// A stream of many kinds, partly binary and partly ASCII.
+// A stream of many kinds, some binary and some ASCII.
 std::string mixed_stream() {
-    return Header + std::string("\x03\x01\x02\x03\x04", 5) + "F" + std::string("\x17\x10\x00\x00\x00", 5) +
-           "(LineStyle (LineJoin round) (LineEndCap diamond))" + "(Mystery 'x)' (y))" +
-           std::string("\x06\x21\x00'Times New'\xE8\x03\x00\x00", 16) + "\r\n(Viewport 'Clip' (Contour 1 4 0,0 10,0 10,10 0,10) )" +
-           std::string("{\x05\x00\x00\x00\xE7\x03xy}", 10) + "C 7" + "(Font (Family 7) (Style bold italic))" + "v" +
-           std::string("\xAC\x05", 2) + "(Layer 6 'six')" + "(Color 9,8,7,6)" + Trailer;
+    return Header + "\x03\x01\x02\x03\x04" "F\x17\x10" + le(0, 3) + "(LineStyle (LineJoin round) (LineEndCap diamond))"
+           "(Mystery 'x)' (y))\x06\x21" + le(0, 1) + "'Times New'\xE8\x03" +
+           "\r\n(Viewport 'Clip' (Contour 1 4 0,0 10,0 10,10 0,10) )" + extended(999, "xy") + "C 7" +
+           "(Font (Family 7) (Style bold italic))v\xAC\x05(Layer 6 'six')(Color 9,8,7,6)" + Trailer;
 }
 
-TEST(W2dFraming, OneBytePerCallReadsTheSameObjectsAsAWholeRead) {
-    const std::string bytes = mixed_stream();
-    const Read_Log whole = read_log(bytes);
-    EXPECT_EQ(whole.end, WT_Result::End_Of_Stream);
-    EXPECT_EQ(whole.ids.size(), 15u);
-    for (const size_t perCall : {size_t{1}, size_t{2}, size_t{7}}) {
-        const Read_Log dripped = read_log(bytes, perCall);
-        EXPECT_EQ(dripped.end, whole.end) << perCall;
-        EXPECT_EQ(dripped.ids, whole.ids) << perCall;
-        EXPECT_EQ(dripped.unknown_bytes, whole.unknown_bytes) << perCall;
-    }
+// Every drawable kind, written by the stream in binary and then in ASCII.
+std::string drawable_stream() {
+    WT_Text text({3, 4}, WT_String("Hi"));
+    text.set_bounds(WT_Text::WT_Bounds{{{3, 4}, {13, 4}, {13, 9}, {3, 9}}});
+    text.set_underscore({1});
+    const Body body = draw(
+        WT_Polyline(Points{{0, 0}, {10, 0}}), WT_Polyline(Points{{10, 0}, {10, 10}, {70000, 5}}),
+        WT_Polygon(Points{{100000, 0}, {100010, 0}, {100010, 10}}),
+        WT_Contour_Set(std::vector<int32_t>{3, 3}, {{0, 0}, {9, 0}, {9, 9}, {1, 1}, {2, 1}, {2, 2}}),
+        WT_Filled_Ellipse({5, 6}, 7, 7), WT_Outline_Ellipse({5, 6}, 9, 7, 10, 300, 4), text,
+        WT_Image(1, 2, WT_Image::Mapped, 1, WT_Color_Map({{1, 2, 3, 4}, {5, 6, 7, 8}}), {0, 1}, {0, 0}, {2, 1}),
+        WT_UserData(WT_String("Pen"), {1, 2, 3, 4}));
+    const std::string binary = write_stream(body);
+    // The binary stream without its trailer, then the ASCII objects.
+    return binary.substr(0, binary.size() - Trailer.size()) + write_stream(body, ascii).substr(Header.size());
 }
 
-TEST(W2dFraming, TruncatedAndMangledInputsEndInAResult) {
-    const std::string bytes = mixed_stream();
-    // The CR LF after the trailer is not needed to end the stream.
-    for (size_t length = 0; length + 2 < bytes.size(); ++length) {
-        const Read_Log log = read_log(bytes.substr(0, length));
-        EXPECT_NE(log.end, WT_Result::Success) << length;
-        EXPECT_NE(log.end, WT_Result::End_Of_Stream) << length;
-    }
-    // Deterministic byte mutations: every run must end, whatever the result.
-    uint32_t seed = 12345;
-    for (int round = 0; round < 3000; ++round) {
-        const std::string mangled = w2dtest::mangled_copy(bytes, Header.size(), seed);
-        const Read_Log log = read_log(mangled, round % 2 == 0 ? SIZE_MAX : 3);
-        EXPECT_NE(log.end, WT_Result::Success);
+// The next of a linear congruential sequence: deterministic damage.
+uint32_t next(uint32_t& seed) { return (seed = seed * 1103515245u + 12345u) >> 8; }
+
+// Read whole or dripped, a stream gives the same objects; truncated or mangled, it ends in a result.
+TEST(W2dFraming, DrippedTruncatedAndMangledInputs) {
+    // The bytes, their objects and drawables (two polylines merge), a seed and the rounds of mangling.
+    const std::tuple<std::string, size_t, size_t, uint32_t, int> cases[] = {
+        {mixed_stream(), 15, 0, 12345, 3000}, {drawable_stream(), 22, 16, 4242, 2000}};
+    for (const auto& [bytes, objects, drawables, first_seed, rounds] : cases) {
+        const Read_Log whole = read_log(bytes);
+        EXPECT_EQ(whole.end, WT_Result::End_Of_Stream);
+        EXPECT_EQ(whole.ids.size(), objects);
+        EXPECT_EQ(whole.drawables.size(), drawables);
+        const Read_Log dripped = read_log(bytes, 1);
+        EXPECT_EQ(dripped.ids, whole.ids);
+        EXPECT_EQ(dripped.unknown_bytes, whole.unknown_bytes);
+        EXPECT_EQ(dripped.rewritten, whole.rewritten);
+        // The CR LF after the trailer is not needed to end the stream.
+        for (size_t length = 0; length + 2 < bytes.size(); ++length) {
+            const Read_Log log = read_log(bytes.substr(0, length));
+            EXPECT_NE(log.end, WT_Result::Success) << length;
+            EXPECT_NE(log.end, WT_Result::End_Of_Stream) << length;
+        }
+        uint32_t seed = first_seed;
+        for (int round = 0; round < rounds; ++round) {
+            std::string mangled = bytes;  // three bytes after the header replaced
+            for (int edit = 0; edit < 3; ++edit)
+                mangled[Header.size() + next(seed) % (bytes.size() - Header.size())] = static_cast<char>(next(seed));
+            EXPECT_NE(read_log(mangled, round % 2 == 0 ? SIZE_MAX : 3).end, WT_Result::Success);
+        }
     }
 }
 
 TEST(W2dFraming, StreamsOfRandomTokensEndInAResult) {
-    // Pieces that steer the reader into every path: opcodes, names, numbers,
-    // quotes, nesting, binary framing with sizes near the edges.
+    // Pieces that steer the reader into every path: opcodes, names, numbers, quotes, sizes near the edges.
     const std::vector<std::string> pieces = {
-        "(", ")", "'", "\"", "\\", " ", "\r\n", "{", "}", ",", "-", "0", "7", "65535", "4294967295",
-        "(Font", "(LineStyle", "(Viewport", "(Contour", "(Color", "(ColorMap", "(Units", "(URL", "(Layer",
-        "(Name", "(Charset", "(Style", "(LineJoin", "(DashPattern", "(FillPattern", "(EndOfDWF", "(Mystery",
-        std::string("\x03\x01\x02\x03", 4), std::string("\x06\xFF\x07", 3), "c", "C", "F", "f", "V", "S", "s",
-        "G", "n", "N", std::string("\x0E"), std::string("\x17"), std::string("\xAC\x00", 2), std::string("\xCC"),
-        std::string("{\x07\x00\x00\x00\x01\x00", 7), std::string("{\x00\x00\x00\x00\x11\x00", 7),
-        std::string("{\xFF\xFF\xFF\xFF\x64\x01", 7), std::string("{\x03\x00\x00\x00\x62\x01", 7),
-        std::string("\x78\x9C", 2), std::string("\xFF\xFF\xFF\xFF", 4)};
+        "(", ")", "'", "\"", "\\", " ", "\r\n", "{", "}", ",", "-", "0", "7", "65535", "65536", "4294967295",
+        "(Font", "(LineStyle", "(Viewport", "(Contour", "(Color", "(ColorMap", "(Units", "(URL", "(Layer", "(Name",
+        "(Charset", "(Style", "(LineJoin", "(DashPattern", "(FillPattern", "(EndOfDWF", "(Mystery", "(Circle",
+        "(Ellipse", "(Text", "(Overscore", "(Bounds", "(CharPos", "(Image", "(Group4PNGImage", "(UserData", "'JPEG'",
+        "'mapped'", "\x03\x01\x02\x03", std::string("\x06\xFF\x07", 3), "c", "C", "F", "f", "V", "S", "s", "G", "n",
+        "N", "\x0E", "\x17", std::string("\xAC\x00", 2), "\xCC", "P", "p", "L", "l", "R", "r", "E", "e", "O", "x", "k",
+        "\x0B\x0C\x10\x12\x18\x92", std::string("\x00\xFF\xFF", 3), std::string("\x01\x00\x00\x00", 4),
+        "\x78\x9C", "\xFF\xFF\xFF\xFF", "{" + le32(7) + le16(1), "{" + le32(0) + le16(0x11), "{" + le32(-1) + le16(356),
+        "{" + le32(3) + le16(354), "{" + le32(31) + le16(8), "{" + le32(-1) + le16(12), "{" + le32(16) + le16(354),
+        "{" + le32(36) + le16(2)};
     uint32_t seed = 777;
-    const auto next = [&seed]() {
-        seed = seed * 1664525u + 1013904223u;
-        return seed >> 8;
-    };
-    for (int round = 0; round < 4000; ++round) {
+    for (int round = 0; round < 7000; ++round) {
         std::string bytes = Header;
-        const uint32_t count = next() % 24;
-        for (uint32_t i = 0; i < count; ++i) bytes += pieces[next() % pieces.size()];
-        const Read_Log log = read_log(bytes, round % 3 == 0 ? 1 : SIZE_MAX);
-        EXPECT_NE(log.end, WT_Result::Success) << hex(bytes);
+        for (uint32_t count = next(seed) % 24; count > 0; --count) bytes += pieces[next(seed) % pieces.size()];
+        EXPECT_NE(read_log(bytes, round % 3 == 0 ? 1 : SIZE_MAX).end, WT_Result::Success) << hex(bytes);
     }
-}
-
-TEST(W2dFraming, ProcessNextObjectOnlyInReadMode) {
-    WT_Stream stream;
-    EXPECT_EQ(stream.process_next_object(), WT_Result::Usage_Error);
-    EXPECT_EQ(stream.close(), WT_Result::No_File_Open);
-    stream.set_file_mode(WT_Stream::Block_Read);
-    // Block read is offered; without a file name its open fails.
-    EXPECT_EQ(stream.open(), WT_Result::Open_Failed);
-    EXPECT_THROW(stream.set_file_mode(WT_Stream::Block_Write), WT_Result::Enum);
-}
-
-class W2dFileHandlers : public testsupport::TempDirTest {};
-
-TEST_F(W2dFileHandlers, DefaultHandlersWriteAndReadANamedFile) {
-    const std::string path = workDir() + "page.w2d";
-    {
-        WT_Stream stream;
-        stream.set_filename(path);
-        stream.set_file_mode(WT_Stream::File_Write);
-        ASSERT_EQ(stream.open(), WT_Result::Success);
-        EXPECT_EQ(stream.write(static_cast<uint8_t>('F')), WT_Result::Success);
-        EXPECT_EQ(stream.close(), WT_Result::Success);
-    }
-    EXPECT_EQ(testsupport::readFile(path), Header + "F" + Trailer);
-    WT_Stream stream;
-    stream.set_filename(path);
-    stream.set_file_mode(WT_Stream::File_Read);
-    ASSERT_EQ(stream.open(), WT_Result::Success);
-    EXPECT_EQ(stream.process_next_object(), WT_Result::Success);
-    EXPECT_EQ(stream.process_next_object(), WT_Result::Success);
-    EXPECT_EQ(stream.current_object()->object_id(), WT_Object::Fill_ID);
-    EXPECT_EQ(stream.process_next_object(), WT_Result::End_Of_Stream);
-    EXPECT_EQ(stream.process_next_object(), WT_Result::End_Of_File);
-    EXPECT_EQ(stream.close(), WT_Result::Success);
-
-    WT_Stream missing;
-    missing.set_filename(workDir() + "absent.w2d");
-    missing.set_file_mode(WT_Stream::File_Read);
-    EXPECT_EQ(missing.open(), WT_Result::Open_Failed);
 }
 
 }  // namespace

@@ -5,9 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include <gtest/gtest.h>
-
 #include "model/util/object_ref.h"
+#include "model/xml/new_object.h"
 #include "model/xml/xml_builder.h"
 #include "model/xml/xml_builder_stack.h"
 #include "model/xml/xml_parser.h"
@@ -15,32 +14,50 @@
 
 namespace modeltest {
 
-// The parse result; exceptions thrown by the builders pass through.
-inline DWF::DwfResult::Enum readDocument(const std::string& text,
-                                         const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilder>& root) {
-    DWFXmlBuilder::XmlBuilderStack stack;
-    stack.setRootBuilder(root);
-    DWFUtil::XmlParser parser(&stack);
-    return parser.parseBuffer(text.data(), text.size());
-}
-
-// The code a reading throws, or Success.
-inline int32_t readingFailure(const std::string& text, const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilder>& root) {
+// The code `action` throws, or Success.
+template <typename Action>
+int32_t thrownBy(Action action) {
     try {
-        readDocument(text, root);
+        action();
     } catch (DWF::DwfResult::Enum code) {
         return code;
     }
     return DWF::DwfResult::Success;
 }
 
+// The parse result, or the code a builder throws.
+inline int32_t readDocument(const std::string& text, const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilder>& root) {
+    DWFXmlBuilder::XmlBuilderStack stack;
+    stack.setRootBuilder(root);
+    DWFUtil::XmlParser parser(&stack);
+    try {
+        return parser.parseBuffer(text.data(), text.size());
+    } catch (DWF::DwfResult::Enum code) {
+        return code;
+    }
+}
+
+// A fresh builder of class B that has read `text`.
+template <typename B>
+DWFUtil::ObjectRef<B> readWith(const std::string& text, int32_t* result = nullptr) {
+    DWFUtil::ObjectRef<B> builder = DWFXmlFramework::newObject<B>();
+    const int32_t code = readDocument(text, builder);
+    if (result) *result = code;
+    return builder;
+}
+
+inline std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
 // Whether xmllint, a checker we did not write, finds `document` well formed.
 inline bool xmllintAccepts(const std::string& directory, const std::string& document) {
     const std::string path = directory + "document.xml";
     testsupport::writeFile(path, document);
-    const std::string command = "xmllint --noout '" + path + "' 2>&1";
-    const int status = std::system(command.c_str());
-    return status == 0;
+    return std::system(("xmllint --noout '" + path + "' 2>&1").c_str()) == 0;
 }
 
 }  // namespace modeltest

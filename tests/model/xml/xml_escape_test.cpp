@@ -10,14 +10,12 @@ using DWFUtil::String;
 using DWFXmlFramework::xmlEscape;
 using DWFXmlFramework::xmlUnescape;
 
-struct EscapeCase {
-    std::u16string text;
-    const char* attribute;
-    const char* content;
-};
-
 TEST(XmlEscape, EscapesMarkupQuotesAndEveryNonAsciiUnit) {
-    const EscapeCase cases[] = {
+    const struct {
+        std::u16string text;
+        const char* attribute;
+        const char* content;
+    } cases[] = {
         {u"plain ~\x7F", "plain ~\x7F", "plain ~\x7F"},
         {u"a\"b<c", "a&quot;b&lt;c", "a\"b&lt;c"},
         {u"'&>", "&apos;&amp;&gt;", "'&amp;&gt;"},
@@ -27,7 +25,7 @@ TEST(XmlEscape, EscapesMarkupQuotesAndEveryNonAsciiUnit) {
         {std::u16string(1, u'\xD800') + u"x", "&#65533;x", "&#65533;x"},
         {u"", "", ""},
     };
-    for (const EscapeCase& c : cases) {
+    for (const auto& c : cases) {
         const String text = String::fromUtf16(c.text);
         EXPECT_EQ(xmlEscape(text, true).toUtf8(), c.attribute);
         EXPECT_EQ(xmlEscape(text, false).toUtf8(), c.content);
@@ -39,21 +37,11 @@ TEST(XmlEscape, UnescapesReferencesAndKeepsWhatIsNotOne) {
         const char* text;
         std::u16string expected;
     } cases[] = {
-        {"&#65;&#x4a;&#x4A;", u"AJJ"},
-        {"&lt;&gt;&amp;&apos;&quot;", u"<>&'\""},
-        {"a&#x0A;b", u"a\nb"},
-        {"&#xE9;&#8364;&#128512;", u"\u00E9\u20AC\U0001F600"},
-        {"&#55357;&#56832;", u"\U0001F600"},
-        {"&#;x", std::u16string(1, u'\0') + u"x"},
-        {"&amp", u"&amp"},
-        {"&lt", u"&lt"},
-        {"&a;", u"&a;"},
-        {"&foo; &ap", u"&foo; &ap"},
-        {"&#12a; &#65;", u"&#12a; A"},
-        {"&lt;&#65", u"<&#65"},
-        {"&#99999999999999;", u"\uFFFD"},
-        {"no references", u"no references"},
-        {"&", u"&"},
+        {"&#65;&#x4a;&#x4A;", u"AJJ"}, {"&lt;&gt;&amp;&apos;&quot;", u"<>&'\""}, {"a&#x0A;b", u"a\nb"},
+        {"&#xE9;&#8364;&#128512;", u"\u00E9\u20AC\U0001F600"}, {"&#55357;&#56832;", u"\U0001F600"},
+        {"&#;x", std::u16string(1, u'\0') + u"x"}, {"&amp", u"&amp"}, {"&lt", u"&lt"}, {"&a;", u"&a;"},
+        {"&foo; &ap", u"&foo; &ap"}, {"&#12a; &#65;", u"&#12a; A"}, {"&lt;&#65", u"<&#65"}, {"&", u"&"},
+        {"&#99999999999999;", u"\uFFFD"}, {"no references", u"no references"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(xmlUnescape(String(c.text)).toUtf16(), c.expected) << c.text;

@@ -8,7 +8,6 @@
 #include "model/xml/xml_list_attribute.h"
 #include "model/xml/xml_long_attribute.h"
 #include "model/xml/xml_string_attribute.h"
-#include "model/xml/xml_string_enum.h"
 
 namespace {
 
@@ -16,34 +15,11 @@ using DWFUtil::String;
 using DWFUtil::Vector;
 using namespace DWFXmlObjects;
 
-TEST(XmlStringAttribute, AnswersValueThenDefaultAndValidatesRequired) {
-    XmlStringAttribute required("name", true);
-    XmlStringAttribute optional("title");
-    XmlStringAttribute defaulted("provider", "dflt");
-    EXPECT_FALSE(required.isValid());
-    EXPECT_TRUE(optional.isValid());
-    EXPECT_TRUE(defaulted.isValid());
-    EXPECT_EQ(defaulted.getString().toUtf8(), "dflt");
-    EXPECT_FALSE(defaulted.isSet());
-    EXPECT_TRUE(required.fromString(""));
-    EXPECT_TRUE(required.isSet());
-    EXPECT_TRUE(required.isValid());
-    EXPECT_TRUE(defaulted.setString("mine"));
-    EXPECT_EQ(defaulted.toString().toUtf8(), "mine");
-}
-
 TEST(XmlBooleanAttribute, KeepsTheWordItWasReadWith) {
-    ASSERT_EQ(XmlBooleanEnum::entries().size(), 6u);
-    const char* words[] = {"0", "1", "false", "no", "true", "yes"};
-    for (uint32_t i = 0; i < 6; ++i) EXPECT_EQ(XmlBooleanEnum::entries()[i]->getWord().toUtf8(), words[i]);
-
-    const struct {
-        const char* text;
-        bool accepted;
-        bool value;
-    } cases[] = {{"yes", true, true},  {"1", true, true},   {"true", true, true},  {"no", true, false},
-                 {"0", true, false},   {"false", true, false}, {"Yes", false, false}, {"TRUE", false, false},
-                 {"", false, false},   {" true", false, false}};
+    const struct { const char* text; bool accepted; bool value; } cases[] = {
+        {"yes", true, true},   {"1", true, true},      {"true", true, true},    {"no", true, false},
+        {"0", true, false},    {"false", true, false}, {"Yes", false, false},   {"TRUE", false, false},
+        {"", false, false},    {" true", false, false}};
     for (const auto& c : cases) {
         XmlBooleanAttribute attribute("show");
         EXPECT_EQ(attribute.fromString(c.text), c.accepted) << c.text;
@@ -58,48 +34,39 @@ TEST(XmlBooleanAttribute, KeepsTheWordItWasReadWith) {
     EXPECT_FALSE(fromProgram.setEntry(nullptr));
 }
 
-TEST(XmlLongAttribute, ReadsTheLeadingIntegerAndRefusesOverflow) {
-    const struct {
-        const char* text;
-        bool accepted;
-        int32_t value;
-    } cases[] = {{"12abc", true, 12},        {"  -7", true, -7},          {"+3", true, 3},
-                 {"abc", true, 0},           {"", false, 0},              {"2147483647", true, 2147483647},
-                 {"-2147483648", true, INT32_MIN}, {"2147483648", false, 0}, {"-2147483649", false, 0},
-                 {"99999999999999999999", false, 0}};
-    for (const auto& c : cases) {
+TEST(XmlNumberAttributes, ReadTheLeadingNumberAndRefuseOverflow) {
+    const struct { const char* text; bool accepted; int32_t value; } longs[] = {
+        {"12abc", true, 12}, {"  -7", true, -7}, {"+3", true, 3}, {"abc", true, 0}, {"", false, 5},
+        {"2147483647", true, INT32_MAX}, {"-2147483648", true, INT32_MIN}, {"2147483648", false, 5},
+        {"-2147483649", false, 5}, {"99999999999999999999", false, 5}};
+    for (const auto& c : longs) {
         XmlLongAttribute attribute("size", int32_t{5});
         EXPECT_EQ(attribute.fromString(c.text), c.accepted) << c.text;
-        EXPECT_EQ(attribute.getLong(), c.accepted ? c.value : 5) << c.text;
+        EXPECT_EQ(attribute.getLong(), c.value) << c.text;
     }
+    const struct { const char* text; bool accepted; double value; } doubles[] = {
+        {"0.5mm", true, 0.5}, {" +2", true, 2}, {"-1e3", true, -1000},
+        {"x", true, 0},       {"", false, 9},   {"1e999", false, 9}};
+    for (const auto& c : doubles) {
+        XmlDoubleAttribute attribute("height", 9.0);
+        EXPECT_EQ(attribute.fromString(c.text), c.accepted) << c.text;
+        EXPECT_EQ(attribute.getDouble(), c.value) << c.text;
+    }
+}
+
+TEST(XmlNumberAttributes, WriteAllSignificantDigits) {
     XmlLongAttribute unset("zOrder");
     EXPECT_EQ(unset.toString().toUtf8(), "");
     unset.setLong(-42);
     EXPECT_EQ(unset.toString().toUtf8(), "-42");
-}
-
-TEST(XmlDoubleAttribute, WritesAllSignificantDigits) {
-    const struct {
-        double value;
-        const char* text;
-    } written[] = {{0.5, "0.5"}, {1.0, "1"}, {0.1, "0.10000000000000000555111512312578"},
-                   {-2.5e-7, "-2.4999999999999998868702795647156e-07"}, {1e21, "1000000000000000000000"},
-                   {1e33, "9.9999999999999994557523098704282e+32"}, {1.7976931348623157e308, "1.797693134862315708145274237317e+308"}};
+    const struct { double value; const char* text; } written[] = {
+        {0.5, "0.5"}, {1.0, "1"}, {0.1, "0.10000000000000000555111512312578"}, {1e21, "1000000000000000000000"},
+        {-2.5e-7, "-2.4999999999999998868702795647156e-07"}, {1e33, "9.9999999999999994557523098704282e+32"},
+        {1.7976931348623157e308, "1.797693134862315708145274237317e+308"}};
     for (const auto& w : written) {
         XmlDoubleAttribute attribute("width");
         attribute.setDouble(w.value);
         EXPECT_EQ(attribute.toString().toUtf8(), w.text);
-    }
-    const struct {
-        const char* text;
-        bool accepted;
-        double value;
-    } read[] = {{"0.5mm", true, 0.5}, {" +2", true, 2}, {"-1e3", true, -1000}, {"x", true, 0},
-                {"", false, 9}, {"1e999", false, 9}};
-    for (const auto& r : read) {
-        XmlDoubleAttribute attribute("height", 9.0);
-        EXPECT_EQ(attribute.fromString(r.text), r.accepted) << r.text;
-        EXPECT_EQ(attribute.getDouble(), r.value) << r.text;
     }
 }
 
@@ -171,15 +138,21 @@ TEST(XmlListAttribute, TypedListsFormatParseAndValidateItems) {
     EXPECT_TRUE(transform.setFromVector(doubles));
     EXPECT_EQ(transform.toString().toUtf8(), "0.10000000000000000555111512312578 1");
     EXPECT_TRUE(transform.isValid());
+}
 
-    XmlListOfDoubleAttribute huge("extents");
-    std::string text;
-    for (int i = 0; i < 200000; ++i) text += "1 ";
-    EXPECT_TRUE(huge.fromString(String::fromUtf8(text)));
-    EXPECT_TRUE(huge.isValid());
-    EXPECT_EQ(huge.itemCount(), 200000u);
-    EXPECT_FALSE(huge.getVector(doubles));
-    EXPECT_EQ(doubles.size(), 0u);
+TEST(XmlListAttribute, GettersRefuseListsLongerThanTheMaximum) {
+    const uint32_t maximum = XmlListAttribute::kMaximumItems;
+    for (const uint32_t count : {maximum, maximum + 1, 200000u}) {
+        std::string text;
+        for (uint32_t i = 0; i < count; ++i) text += "1 ";
+        XmlListOfDoubleAttribute list("extents");
+        EXPECT_TRUE(list.fromString(String::fromUtf8(text)));
+        EXPECT_TRUE(list.isValid());
+        EXPECT_EQ(list.itemCount(), count);
+        Vector<double> doubles;
+        EXPECT_EQ(list.getVector(doubles), count <= maximum) << count;
+        EXPECT_EQ(doubles.size(), count <= maximum ? count : 0u) << count;
+    }
 }
 
 TEST(SetFromAttributes, MatchesNamesWithAnyPrefix) {
@@ -187,14 +160,9 @@ TEST(SetFromAttributes, MatchesNamesWithAnyPrefix) {
     const char* pairs[][2] = {{"ePlot:name", "first&amp;"}, {"name", "second"}, {"xsi:schemaLocation", "U L"},
                               {"dwf:href", "h"}, {"size", "12abc"}};
     for (const auto& pair : pairs) parsed.push_back({pair[0], pair[1]});
-
-    const struct {
-        const char* name;
-        bool found;
-        const char* value;
-    } cases[] = {{"name", true, "first&"},         {"schemaLocation", true, "U L"}, {"xsi:schemaLocation", true, "U L"},
-                 {"other:href", true, "h"},        {"href", true, "h"},             {"title", false, ""},
-                 {"dwf:", false, ""}};
+    const struct { const char* name; bool found; const char* value; } cases[] = {
+        {"name", true, "first&"}, {"schemaLocation", true, "U L"}, {"xsi:schemaLocation", true, "U L"},
+        {"other:href", true, "h"}, {"href", true, "h"}, {"title", false, ""}, {"dwf:", false, ""}};
     for (const auto& c : cases) {
         XmlStringAttribute attribute(c.name);
         EXPECT_EQ(attribute.setFromAttributes(parsed), c.found) << c.name;
@@ -206,18 +174,6 @@ TEST(SetFromAttributes, MatchesNamesWithAnyPrefix) {
     XmlBooleanAttribute refused("name");
     EXPECT_FALSE(refused.setFromAttributes(parsed));
     EXPECT_FALSE(refused.isSet());
-}
-
-TEST(XmlStringEnumRegistry, LooksUpWordsAndCodes) {
-    const XmlStringEnumRegistry registry{{1, "string"}, {2, "boolean"}, {24, "longList"}};
-    EXPECT_EQ(registry.size(), 3u);
-    ASSERT_NE(registry.find("boolean"), nullptr);
-    EXPECT_EQ(registry.find("boolean")->getCode(), 2);
-    EXPECT_EQ(registry.find("Boolean"), nullptr);
-    EXPECT_EQ(registry.codeOf("longList"), 24);
-    EXPECT_EQ(registry.codeOf("unknown"), 0);
-    EXPECT_EQ(registry.findCode(1)->getWord().toUtf8(), "string");
-    EXPECT_EQ(registry.findCode(3), nullptr);
 }
 
 }  // namespace

@@ -1,133 +1,316 @@
-// Replaying hand-made page streams: the order of the operations, the data of
-// every getter, images through the host's loader, and streams that end early
-// or break.
-#include <gtest/gtest.h>
-
-#include <tuple>
+// Replaying page streams, hand-made or written by DWFPlotFileWriter: the order of the operations, the data of
+// every getter, images through the host's loader, and streams that end early or break.
 #include <unistd.h>
 
-#include "reader_fixture.h"
-#include "reader_inputs.h"
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <tuple>
+
+// Its helpers write plots for the round trips.
+#include "plotfile/writer/plot_writer_test_support.h"
+#include "support/package_builder.h"
+#include "support/w2d_bytes.h"
 
 namespace {
 
-using readertest::Codes;
-using readertest::W2dBytes;
+using Codes = std::vector<Plt_Plot_Operation_T>;
+using Lines = std::vector<std::string>;
+using plotwritertest::addLines;
+using testsupport::W2dBytes;
 
-class ReaderOperations : public readertest::ReaderFixture {
+// What the host's loader saw: the path it was given and the file's bytes; and the images it returned.
+struct Load {
+    std::string path;
+    std::string bytes;
+};
+std::vector<Load> loads;
+std::vector<std::unique_ptr<IMAGE>> images;
+
+IMAGE* loadImage(const char* path) {
+    loads.push_back({path, testsupport::readFile(path)});
+    images.push_back(std::make_unique<IMAGE>());
+    return images.back().get();
+}
+
+// The shortest text that reads back as the same double.
+std::string number(double value) {
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+// " 1.5,-0.25'Roads' 2,3": each point with its group in quotes when it has one.
+std::string points(const std::vector<PlottingPoint>& list) {
+    std::string out;
+    for (const auto& p : list) {
+        out += " " + number(p.x) + "," + number(p.y) + (p.group.empty() ? "" : "'" + p.group + "'");
+    }
+    return out;
+}
+
+// The polygons' points, separated by " |".
+std::string shapes(const std::vector<std::vector<PlottingPoint>>& polygons) {
+    std::string out;
+    for (size_t p = 0; p < polygons.size(); ++p) out += (p > 0 ? " |" : "") + points(polygons[p]);
+    return out;
+}
+
+// A reader in a current directory of its own: images for the host's loader are made there and must be gone at
+// once.
+class ReaderFixture : public testsupport::TempDirTest {
 protected:
-    // Opens a plot of one page per stream.
+    void SetUp() override {
+        TempDirTest::SetUp();
+        loads.clear();
+        images.clear();
+        cwd_ = workDir() + "cwd/";
+        saved_ = std::filesystem::current_path();
+        std::filesystem::create_directory(cwd_);
+        std::filesystem::current_path(cwd_);
+    }
+    void TearDown() override {
+        reader_.reset();
+        std::filesystem::current_path(saved_);
+        EXPECT_TRUE(testsupport::listTree(cwd_).empty()) << "image files left in the current directory";
+        // Image files are made in the current directory itself.
+        for (const Load& load : loads) {
+            EXPECT_TRUE(load.path.starts_with("./") && load.path.find('/', 2) == std::string::npos) << load.path;
+        }
+        TempDirTest::TearDown();
+    }
+
+    // Opens `path` in a new reader (with `load`, or by the default constructor with `keepLoader`) and checks
+    // the opening report.
+    DWFPlotFileReader& openFile(const std::string& path, ImageLoadCallback load = loadImage, bool keepLoader = false) {
+        reader_.reset();
+        reader_ = keepLoader ? std::make_unique<DWFPlotFileReader>() : std::make_unique<DWFPlotFileReader>(load);
+        EXPECT_TRUE(reader_->openPlot(path));
+        EXPECT_EQ(reader_->getOperation(), PLT_PLOT_OPENED);
+        return *reader_;
+    }
+    // Opens a package of this library's with one page per stream.
     DWFPlotFileReader& open(const std::vector<std::string>& pages, ImageLoadCallback load = loadImage,
                             bool keepLoader = false) {
         const std::string path = workDir() + "plot" + std::to_string(++plots_) + ".dwf";
-        readertest::writePackage(path, readertest::plotPackage(pages));
+        testsupport::writePackage(path, testsupport::plotPackage(pages));
         return openFile(path, load, keepLoader);
     }
 
+    // The next codes, up to and including PLT_END_OF_PLOT.
+    Codes rest(int calls = 60) {
+        Codes codes;
+        for (int i = 0; i < calls && (codes.empty() || codes.back() != PLT_END_OF_PLOT); ++i) {
+            codes.push_back(reader_->getOperation());
+        }
+        return codes;
+    }
+
+    // The next operations up to the end of the plot as describe() gives them, with an image file loaded meanwhile
+    // (" .png 'bytes'") and one not removed at once.
+    Lines replay(int calls = 60) {
+        Lines lines;
+        for (int i = 0; i < calls; ++i) {
+            const size_t loaded = loads.size();
+            std::string line = describe(reader_->getOperation());
+            if (line.empty()) break;
+            const std::string& file = loads.empty() ? "" : loads.back().path;
+            if (loads.size() > loaded) line += " " + file.substr(file.size() - 4) + " '" + loads.back().bytes + "'";
+            lines.push_back(line + (testsupport::listTree(cwd_).empty() ? "" : " file left"));
+        }
+        return lines;
+    }
+    // "pen 7", "line 1.5,-0.25'Roads' 2,3", "polygons 2 'Parcels': 0,0 4,0 4,4 | 1,1 2,1 2,2", "table a|b",
+    // "text 1,2 'Labels' Arial 2.5 bold 0: one\ntwo", "symbol 1.5,2.25 1.5 45 filled Valve 'Pipes'", "none",
+    // "options Roads 1 0", "image 1,2 1x4 'Photos' #0" (height x width, the IMAGE); "" at the end. Values a getter
+    // leaves alone show as 9, "~" or true.
+    std::string describe(Plt_Plot_Operation_T op) {
+        DWFPlotFileReader& r = *reader_;
+        double x = 9, y = 9, a = 9, b = 9;
+        std::string name = "~", group = "~";
+        bool flag = true, second = true;
+        switch (op) {
+            case PLT_END_OF_PLOT:
+                return "";
+            case PLT_NEW_PAGE:
+                return "page";
+            case PLT_NONE:
+                return "none";
+            case PLT_PEN:
+                return "pen " + std::to_string(r.getPen());
+            case PLT_LINE: {
+                std::vector<PlottingPoint> line;
+                r.getLine(line);
+                return "line" + points(line);
+            }
+            case PLT_POLYGONS: {
+                std::vector<std::vector<PlottingPoint>> polygons;
+                int pen = 0;
+                r.getPolygons(polygons, pen, group);
+                return "polygons " + std::to_string(pen) + " '" + group + "':" + shapes(polygons);
+            }
+            case PLT_TEXT: {
+                PlotFont font;
+                font.name = "~";
+                const std::wstring text = r.getText(x, y, font, a, group);
+                return "text " + number(x) + "," + number(y) + " '" + group + "' " + font.name + " " +
+                       number(font.height) + (font.bold ? " bold" : "") + (font.italic ? " italic" : "") +
+                       (font.underline ? " underline" : "") + " " + number(a) + ": " +
+                       platform::utf16ToUtf8(platform::wideToUtf16(text));
+            }
+            case PLT_SYMBOL:
+                r.getSymbol(x, y, a, b, flag, name, group);
+                return "symbol " + number(x) + "," + number(y) + " " + number(a) + " " + number(b) +
+                       (flag ? " filled " : " ") + name + " '" + group + "'";
+            case PLT_TABLE:
+                r.getTableString(name);
+                return "table " + name;
+            case PLT_GROUP_OPTIONS:
+                r.getGroupInfo(name, flag, second);
+                return "options " + name + " " + std::to_string(flag) + " " + std::to_string(second);
+            case PLT_IMAGE: {
+                static IMAGE untouched;
+                IMAGE* image = &untouched;
+                r.getImage(x, y, a, b, &image, group);
+                std::string text = "image " + number(x) + "," + number(y) + " " + number(a) + "x" + number(b) +
+                                   " '" + group + "' " + (image == nullptr ? "null" : "");
+                for (size_t n = 0; n < images.size(); ++n) {
+                    if (images[n].get() == image) text += "#" + std::to_string(n);
+                }
+                return text;
+            }
+            default:
+                return "other";
+        }
+    }
+
+    std::unique_ptr<DWFPlotFileReader> reader_;
+    std::string cwd_;
+
+private:
+    std::string saved_;
     int plots_ = 0;
 };
 
+using ReaderOperations = ReaderFixture;
 
-TEST_F(ReaderOperations, PolylineWithoutRecords) {
-    auto& reader = open({W2dBytes().polyline({{1500, -250}, {2000, 3000}, {-1, 0}}).finished()});
-    EXPECT_EQ(rest(3), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_LINE}));
+// The points and the pen stay until fetched, even after the end of the plot; the host's buffer, stale point and
+// all, is emptied.
+TEST_F(ReaderOperations, PolylineFetchedAfterTheFact) {
+    auto& reader = open({W2dBytes().pen(2).polyline({{1500, -250}, {2000, 3000}, {-1, 0}}).finished()});
+    EXPECT_EQ(rest(), (Codes{PLT_NEW_PAGE, PLT_NONE, PLT_PEN, PLT_PEN, PLT_LINE, PLT_NONE, PLT_END_OF_PLOT}));
+    EXPECT_EQ(reader.getPen(), 2);
     std::vector<PlottingPoint> line{PlottingPoint(9, 9, "stale")};
     reader.getLine(line);
-    ASSERT_EQ(line.size(), 3u);
-    EXPECT_EQ(line[0].x, 1.5);
-    EXPECT_EQ(line[0].y, -0.25);
-    EXPECT_EQ(line[1].x, 2.0);
-    EXPECT_EQ(line[1].y, 3.0);
-    EXPECT_EQ(line[2].x, -0.001);
-    EXPECT_EQ(line[0].group, "");
+    EXPECT_EQ(points(line), " 1.5,-0.25 2,3 -0.001,0");
     reader.getLine(line);
-    EXPECT_TRUE(line.empty()) << "getLine empties the points";
-    EXPECT_EQ(rest(), (Codes{PLT_NONE, PLT_END_OF_PLOT}));
+    EXPECT_TRUE(line.empty());
     EXPECT_EQ(reader.getOperation(), PLT_END_OF_PLOT);
     EXPECT_EQ(reader.getOperation(), PLT_END_OF_PLOT);
 }
 
-TEST_F(ReaderOperations, PenIsHeldBackAndPrecedesEveryDrawable) {
-    auto& reader = open({W2dBytes().pen(7).polyline({{0, 0}, {1, 1}}).pen(-2).contours({{{0, 0}, {5, 0}, {5, 5}}})
-                             .finished()});
-    EXPECT_EQ(rest(2), (Codes{PLT_NEW_PAGE, PLT_NONE}));
-    EXPECT_EQ(reader.getOperation(), PLT_PEN);
-    EXPECT_EQ(reader.getPen(), 7);
-    EXPECT_EQ(reader.getOperation(), PLT_PEN);
-    EXPECT_EQ(reader.getPen(), 7);
-    EXPECT_EQ(rest(5), (Codes{PLT_LINE, PLT_NONE, PLT_PEN, PLT_PEN, PLT_POLYGONS}));
-    std::vector<std::vector<PlottingPoint>> polygons;
-    int pen = 0;
-    reader.getPolygons(polygons, pen);
-    EXPECT_EQ(pen, -2);
-    ASSERT_EQ(polygons.size(), 1u);
-    EXPECT_EQ(polygons[0].size(), 3u);
-    EXPECT_EQ(rest(), (Codes{PLT_NONE, PLT_END_OF_PLOT}));
+// Streams another producer could write, each the one page of a plot, and what a host fetches from them.
+TEST_F(ReaderOperations, HandMadeStreamsReplay) {
+    const std::string group(5000, 'g'), table(70000, 't'), symbol(300, 's');
+    const std::string body = W2dBytes().pen(9).record("Group", "inside").polyline({{0, 0}, {10, 10}})
+                                 .contours({{{0, 0}, {1, 0}, {1, 1}}}).fill(true).circle({5, 5}, 20).fill(false)
+                                 .image(12, {0, 0}, {10, 10}, "PNGDATA").polyline({{5, 5}, {0, 0}}).bytes().substr(12);
+    const std::string whole = W2dBytes().pen(4).polyline({{0, 0}, {1000, 1000}}).bytes();
+    const std::string cut = whole.substr(0, whole.size() - 3);
+    struct Case {
+        const char* name;
+        std::vector<std::string> pages;
+        Lines expected;
+        ImageLoadCallback load = loadImage;
+    } const cases[] = {
+        {"PenIsHeldBackAndPrecedesEveryDrawable",
+         {W2dBytes().pen(7).polyline({{0, 0}, {1, 1}}).pen(-2).contours({{{0, 0}, {5, 0}, {5, 5}}}).finished()},
+         {"page", "none", "pen 7", "pen 7", "line 0,0 0.001,0.001", "none", "pen -2", "pen -2",
+          "polygons -2 '': 0,0 0.005,0 0.005,0.005", "none"}},
+        {"GroupGoesOnTheFirstPointAndCarriesOver",
+         {W2dBytes().record("Group", "Roads").polyline({{0, 0}, {1000, 0}}).polyline({{5000, 0}, {6000, 0}})
+             .record("Group", "").contours({{{0, 0}, {1, 0}, {1, 1}}}).finished()},
+         {"page", "pen 0", "line 0,0'Roads' 1,0", "pen 0", "line 5,0'Roads' 6,0", "pen 0",
+          "polygons 0 '': 0,0 0.001,0 0.001,0.001", "none"}},
+        // The text objects are taken by getText; the polyline follows, in the text's group.
+        {"ThreeLineTextWithEmptyMiddleLine",
+         {W2dBytes().record("Text", "1.250 -2.000 0.350 \"Arial Narrow\" 1 0 1 30.000 3 Labels")
+             .text({100, 100}, "first line").text({100, 200}, "").unicodeText({100, 300}, u"dritte \u03a9 \U0001F600")
+             .polyline({{0, 0}, {1, 1}}).finished()},
+         {"page", "pen 0",
+          "text 1.25,-2 'Labels' Arial Narrow 0.35 bold underline 30: first line\n\ndritte \u03a9 \U0001F600", "pen 0",
+          "line 0,0'Labels' 0.001,0.001", "none"}},
+        {"TextWhoseLinesAreMissingEndsWithTheStream",
+         {W2dBytes().record("Text", "0.000 0.000 0.180 \"Arial\" 0 0 0 0.000 3 ").text({0, 0}, "only").finished(),
+          W2dBytes().polyline({{0, 0}, {1, 1}}).finished()},
+         {"page", "pen 0", "text 0,0 '' Arial 0.18 0: only", "none", "page", "pen 0", "line 0,0 0.001,0.001", "none"}},
+        // The pen, group and image inside the body are dropped; the second closing record reports nothing.
+        {"SymbolBodyIsSkippedAndReportedOnce",
+         {W2dBytes().pen(2).record("Symbol", "1.500 2.250 1.50 45.00 1 3 Valve \"Pipes\"").raw(body)
+             .record("EndSymbol", "").record("EndSymbol", "").polyline({{0, 0}, {3000, 0}}).finished()},
+         {"page", "none", "pen 2", "pen 2", "symbol 1.5,2.25 1.5 45 filled Valve 'Pipes'", "pen 2",
+          "line 0,0'Pipes' 3,0", "none"}},
+        {"SymbolWithoutClosingRecordEndsWithTheStream",
+         {W2dBytes().record("Symbol", "0.000 0.000 1.00 0.00 0 1 Dot \"\"").polyline({{0, 0}, {1, 1}}).finished()},
+         {"page", "pen 0", "symbol 0,0 1 0 Dot ''", "none"}},
+        // Another producer may end the record at the name: the symbol has no group.
+        {"SymbolRecordEndingAtItsNameHasNoGroup",
+         {W2dBytes().record("Group", "Earlier").record("Symbol", "1.500 2.250 1.50 45.00 1.0 1 Valve")
+             .polyline({{0, 0}, {1, 1}}).record("EndSymbol", "").finished()},
+         {"page", "pen 0", "symbol 1.5,2.25 1.5 45 filled Valve ''", "none"}},
+        {"GroupOptionsAreReportedTwiceAndTablesOnce",
+         {W2dBytes().record("GroupOptions", "3 \"Roads and rails\" 1 0").record("Table", "a|b\nc|d").finished()},
+         {"page", "options Roads and rails 1 0", "options Roads and rails 1 0", "table a|b\nc|d", "none"}},
+        {"LongRecordsSurviveWhole",
+         {W2dBytes().record("Group", group).polyline({{0, 0}, {1, 1}}).record("Table", table)
+             .record("Symbol", "0.000 0.000 1.00 0.00 0 0 " + symbol + " \"" + group + "\"").record("EndSymbol", "")
+             .finished()},
+         {"page", "pen 0", "line 0,0'" + group + "' 0.001,0.001", "table " + table, "pen 0",
+          "symbol 0,0 1 0 " + symbol + " '" + group + "'", "none"}},
+        {"RecordsThatDoNotParseAreIgnored",
+         {W2dBytes().userData("Pen", std::string("\x05\x00", 2)).record("Text", "garbage")
+             .record("GroupOptions", "no quotes").record("Symbol", "1 2").record("Unknown", "x")
+             .userData("pen", std::string(4, '\x01')).polyline({{0, 0}, {1, 1}}).finished()},
+         {"page", "pen 0", "line 0,0 0.001,0.001", "none"}},
+        // Each image file is made in the current directory, given to the loader and removed.
+        {"ImagesGoThroughTheLoader",
+         {W2dBytes().record("Group", "Photos").image(12, {1000, 2000}, {5000, 3000}, "PNG bytes")
+             .image(8, {0, 0}, {0, 0}, "JPEG bytes").image(9, {-1000, -1000}, {0, 0}, "G4").finished()},
+         {"page", "image 1,2 1x4 'Photos' #0 .png 'PNG bytes'", "image 0,0 0x0 'Photos' #1 .jpg 'JPEG bytes'",
+          "image -1,-1 1x1 'Photos' #2 .tif 'G4'", "none"}},
+        // A page cut inside the polyline, a corrupt one, one that is no stream, an empty one: each ends, the plot
+        // goes on.
+        {"BrokenPageEndsAndThePlotGoesOn",
+         {cut, W2dBytes().raw("\x01\x01\x01").polyline({{0, 0}, {1, 1}}).finished(), "not a stream", "",
+          W2dBytes().pen(4).polyline({{0, 0}, {1000, 1000}}).finished()},
+         {"page", "none", "pen 4", "none", "page", "none", "page", "none", "page", "none", "page", "none", "pen 4",
+          "pen 4", "line 0,0 1,1", "none"}},
+        {"WithoutLoaderImagesAreNull", {W2dBytes().image(12, {0, 0}, {1000, 1000}, "PNG").finished()},
+         {"page", "image 0,0 1x1 '' null", "none"}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        open(c.pages, c.load);
+        images.clear();
+        EXPECT_EQ(replay(), c.expected);
+        EXPECT_EQ(reader_->position(), reader_->size());
+    }
 }
 
-TEST_F(ReaderOperations, GroupGoesOnTheFirstPointAndCarriesOver) {
-    auto& reader = open({W2dBytes().record("Group", "Roads").polyline({{0, 0}, {1000, 0}})
-                             .polyline({{5000, 0}, {6000, 0}}).record("Group", "").contours({{{0, 0}, {1, 0}, {1, 1}}})
-                             .finished()});
-    EXPECT_EQ(rest(3), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_LINE}));
-    std::vector<PlottingPoint> line;
-    reader.getLine(line);
-    ASSERT_EQ(line.size(), 2u);
-    EXPECT_EQ(line[0].group, "Roads");
-    EXPECT_EQ(line[1].group, "");
-    EXPECT_EQ(rest(2), (Codes{PLT_PEN, PLT_LINE}));
-    reader.getLine(line);
-    EXPECT_EQ(line.at(0).group, "Roads");
-    EXPECT_EQ(rest(2), (Codes{PLT_PEN, PLT_POLYGONS}));
-    std::vector<std::vector<PlottingPoint>> polygons;
-    int pen = 0;
-    std::string group = "stale";
-    reader.getPolygons(polygons, pen, group);
-    EXPECT_EQ(group, "");
-}
-
+// Polygons not yet taken gather until getPolygons takes them all.
 TEST_F(ReaderOperations, ContourSetsReadTogetherComeBackTogether) {
-    auto& reader = open({W2dBytes().contours({{{0, 0}, {4000, 0}, {4000, 4000}}, {{1000, 1000}, {2000, 1000}, {2000, 2000}}})
-                             .contours({{{-500, 0}, {0, 500}, {500, 0}, {0, -500}}})
-                             .finished()});
+    auto& reader = open({W2dBytes().contours({{{0, 0}, {4000, 0}, {4000, 4000}}, {{1000, 1000}, {2000, 1000},
+                                                                                   {2000, 2000}}})
+                             .contours({{{-500, 0}, {0, 500}, {500, 0}, {0, -500}}}).finished()});
     EXPECT_EQ(rest(5), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_POLYGONS, PLT_PEN, PLT_POLYGONS}));
     std::vector<std::vector<PlottingPoint>> polygons;
     int pen = 1;
-    std::string group;
-    reader.getPolygons(polygons, pen, group);
-    ASSERT_EQ(polygons.size(), 3u);
-    EXPECT_EQ(polygons[0].size(), 3u);
-    EXPECT_EQ(polygons[1][2].x, 2.0);
-    EXPECT_EQ(polygons[1][2].y, 2.0);
-    EXPECT_EQ(polygons[2][0].x, -0.5);
+    reader.getPolygons(polygons, pen);
+    EXPECT_EQ(shapes(polygons), " 0,0 4,0 4,4 | 1,1 2,1 2,2 | -0.5,0 0,0.5 0.5,0 0,-0.5");
     EXPECT_EQ(pen, 0);
     reader.getPolygons(polygons, pen);
     EXPECT_TRUE(polygons.empty());
-}
-
-TEST_F(ReaderOperations, ThreeLineTextWithEmptyMiddleLine) {
-    auto& reader = open({W2dBytes().record("Text", "1.250 -2.000 0.350 \"Arial Narrow\" 1 0 1 30.000 3 Labels")
-                             .text({100, 100}, "first line").text({100, 200}, "")
-                             .unicodeText({100, 300}, u"dritte \u03a9 \U0001F600")
-                             .polyline({{0, 0}, {1, 1}})
-                             .finished()});
-    EXPECT_EQ(rest(3), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_TEXT}));
-    double x = 0, y = 0, angle = 0;
-    PlotFont font;
-    std::string group;
-    const std::wstring text = reader.getText(x, y, font, angle, group);
-    EXPECT_EQ(text, L"first line\n\ndritte \u03a9 \U0001F600");
-    EXPECT_EQ(x, 1.25);
-    EXPECT_EQ(y, -2.0);
-    EXPECT_EQ(angle, 30.0);
-    EXPECT_EQ(font.name, "Arial Narrow");
-    EXPECT_EQ(font.height, 0.35);
-    EXPECT_TRUE(font.bold);
-    EXPECT_FALSE(font.italic);
-    EXPECT_TRUE(font.underline);
-    EXPECT_EQ(group, "Labels");
-    // The text objects were taken by getText; the polyline follows.
-    EXPECT_EQ(rest(3), (Codes{PLT_PEN, PLT_LINE, PLT_NONE}));
 }
 
 TEST_F(ReaderOperations, TextBeforeAnyTextRecord) {
@@ -137,210 +320,22 @@ TEST_F(ReaderOperations, TextBeforeAnyTextRecord) {
     font.name = "Mine";
     std::string group = "kept";
     EXPECT_EQ(std::wstring(reader.getText(x, y, font, angle, group)), L"");
-    EXPECT_EQ(x, 0.0);
-    EXPECT_EQ(y, 0.0);
-    EXPECT_EQ(angle, 0.0);
-    EXPECT_EQ(font.name, "Default");
-    EXPECT_EQ(font.height, 0.0);
-    EXPECT_EQ(group, "kept");
+    EXPECT_EQ(std::make_tuple(x, y, angle, font.name, font.height, group),
+              std::make_tuple(0.0, 0.0, 0.0, std::string("Default"), 0.0, std::string("kept")));
 }
 
-TEST_F(ReaderOperations, TextWhoseLinesAreMissingEndsWithTheStream) {
-    auto& reader = open({W2dBytes().record("Text", "0.000 0.000 0.180 \"Arial\" 0 0 0 0.000 3 ").text({0, 0}, "only")
-                             .finished(),
-                         W2dBytes().polyline({{0, 0}, {1, 1}}).finished()});
-    EXPECT_EQ(rest(3), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_TEXT}));
-    double x = 0, y = 0, angle = 0;
-    PlotFont font;
-    EXPECT_EQ(std::wstring(reader.getText(x, y, font, angle)), L"only");
-    EXPECT_EQ(rest(), (Codes{PLT_NONE, PLT_NEW_PAGE, PLT_PEN, PLT_LINE, PLT_NONE, PLT_END_OF_PLOT}));
-}
-
-TEST_F(ReaderOperations, SymbolBodyIsSkippedAndReportedOnce) {
-    const std::string body = W2dBytes().pen(9).record("Group", "inside").polyline({{0, 0}, {10, 10}})
-                                 .contours({{{0, 0}, {1, 0}, {1, 1}}}).fill(true).circle({5, 5}, 20).fill(false)
-                                 .image(12, {0, 0}, {10, 10}, "PNGDATA").polyline({{5, 5}, {0, 0}}).bytes().substr(12);
-    auto& reader = open({W2dBytes().pen(2).record("Symbol", "1.500 2.250 1.50 45.00 1 3 Valve \"Pipes\"").raw(body)
-                             .record("EndSymbol", "").record("EndSymbol", "").polyline({{0, 0}, {3000, 0}})
-                             .finished()});
-    EXPECT_EQ(rest(4), (Codes{PLT_NEW_PAGE, PLT_NONE, PLT_PEN, PLT_PEN}));
-    EXPECT_EQ(reader.getOperation(), PLT_SYMBOL);
-    double x = 0, y = 0, scale = 0, angle = 0;
-    bool filled = false;
-    std::string name, group;
-    reader.getSymbol(x, y, scale, angle, filled, name, group);
-    EXPECT_EQ(x, 1.5);
-    EXPECT_EQ(y, 2.25);
-    EXPECT_EQ(scale, 1.5);
-    EXPECT_EQ(angle, 45.0);
-    EXPECT_TRUE(filled);
-    EXPECT_EQ(name, "Valve");
-    EXPECT_EQ(group, "Pipes");
-    // The second closing record stands alone and reports nothing.
-    EXPECT_EQ(rest(2), (Codes{PLT_PEN, PLT_LINE}));
-    EXPECT_EQ(reader.getPen(), 2) << "the pen inside the body is dropped";
-    std::vector<PlottingPoint> line;
-    reader.getLine(line);
-    ASSERT_EQ(line.size(), 2u);
-    EXPECT_EQ(line[1].x, 3.0);
-    EXPECT_EQ(line[0].group, "Pipes");
-    EXPECT_TRUE(loads().empty()) << "an image of a symbol body is not loaded";
-    EXPECT_EQ(rest(), (Codes{PLT_NONE, PLT_END_OF_PLOT}));
-}
-
-TEST_F(ReaderOperations, SymbolWithoutClosingRecordEndsWithTheStream) {
-    auto& reader = open({W2dBytes().record("Symbol", "0.000 0.000 1.00 0.00 0 1 Dot \"\"").polyline({{0, 0}, {1, 1}})
-                             .finished()});
-    EXPECT_EQ(rest(), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_SYMBOL, PLT_NONE, PLT_END_OF_PLOT}));
-    double x = 0, y = 0, scale = 0, angle = 0;
-    bool filled = true;
-    std::string name;
-    reader.getSymbol(x, y, scale, angle, filled, name);
-    EXPECT_EQ(name, "Dot");
-    EXPECT_FALSE(filled);
-}
-
-// Another producer may end the record at the name: the symbol has no group,
-// and its body is skipped like any other.
-TEST_F(ReaderOperations, SymbolRecordEndingAtItsNameHasNoGroup) {
-    auto& reader = open({W2dBytes().record("Group", "Earlier").record("Symbol", "1.500 2.250 1.50 45.00 1.0 1 Valve")
-                             .polyline({{0, 0}, {1, 1}}).record("EndSymbol", "").finished()});
-    EXPECT_EQ(rest(), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_SYMBOL, PLT_NONE, PLT_END_OF_PLOT}));
-    double x = 0, y = 0, scale = 0, angle = 0;
-    bool filled = false;
-    std::string name, group = "untouched";
-    reader.getSymbol(x, y, scale, angle, filled, name, group);
-    EXPECT_EQ(std::make_tuple(name, group, filled), std::make_tuple(std::string("Valve"), std::string(), true));
-}
-
-TEST_F(ReaderOperations, GroupOptionsAreReportedTwiceAndTablesOnce) {
-    auto& reader = open({W2dBytes().record("GroupOptions", "3 \"Roads and rails\" 1 0").record("Table", "a|b\nc|d")
-                             .finished()});
-    EXPECT_EQ(rest(3), (Codes{PLT_NEW_PAGE, PLT_GROUP_OPTIONS, PLT_GROUP_OPTIONS}));
-    std::string name;
-    bool first = false, second = true;
-    reader.getGroupInfo(name, first, second);
-    EXPECT_EQ(name, "Roads and rails");
-    EXPECT_TRUE(first);
-    EXPECT_FALSE(second);
-    EXPECT_EQ(reader.getOperation(), PLT_TABLE);
-    std::string table;
-    reader.getTableString(table);
-    EXPECT_EQ(table, "a|b\nc|d");
-    EXPECT_EQ(rest(), (Codes{PLT_NONE, PLT_END_OF_PLOT}));
-}
-
-TEST_F(ReaderOperations, LongRecordsSurviveWhole) {
-    const std::string group(5000, 'g');
-    const std::string table(70000, 't');
-    const std::string symbol(300, 's');
-    auto& reader = open({W2dBytes().record("Group", group).polyline({{0, 0}, {1, 1}}).record("Table", table)
-                             .record("Symbol", "0.000 0.000 1.00 0.00 0 0 " + symbol + " \"" + group + "\"")
-                             .record("EndSymbol", "").finished()});
-    EXPECT_EQ(rest(3), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_LINE}));
-    std::vector<PlottingPoint> line;
-    reader.getLine(line);
-    EXPECT_EQ(line.at(0).group, group);
-    EXPECT_EQ(reader.getOperation(), PLT_TABLE);
-    std::string text;
-    reader.getTableString(text);
-    EXPECT_EQ(text, table);
-    EXPECT_EQ(rest(2), (Codes{PLT_PEN, PLT_SYMBOL}));
-    double x, y, scale, angle;
-    bool filled;
-    std::string name, symbolGroup;
-    reader.getSymbol(x, y, scale, angle, filled, name, symbolGroup);
-    EXPECT_EQ(name, symbol);
-    EXPECT_EQ(symbolGroup, group);
-}
-
-TEST_F(ReaderOperations, RecordsThatDoNotParseAreIgnored) {
-    auto& reader = open({W2dBytes().userData("Pen", std::string("\x05\x00", 2)).record("Text", "garbage")
-                             .record("GroupOptions", "no quotes").record("Symbol", "1 2").record("Unknown", "x")
-                             .userData("pen", std::string(4, '\x01')).polyline({{0, 0}, {1, 1}})
-                             .finished()});
-    EXPECT_EQ(rest(), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_LINE, PLT_NONE, PLT_END_OF_PLOT}));
-    EXPECT_EQ(reader.getPen(), 0);
-}
-
-TEST_F(ReaderOperations, ImagesGoThroughTheLoaderAndAreRemoved) {
-    auto& reader = open({W2dBytes().record("Group", "Photos").image(12, {1000, 2000}, {5000, 3000}, "PNG bytes")
-                             .image(8, {0, 0}, {0, 0}, "JPEG bytes").image(9, {-1000, -1000}, {0, 0}, "G4")
-                             .finished()});
-    struct Expected {
-        const char* extension;
-        const char* bytes;
-        double x, y, height, width;
-    };
-    const Expected expected[] = {{".png", "PNG bytes", 1, 2, 1, 4}, {".jpg", "JPEG bytes", 0, 0, 0, 0},
-                                 {".tif", "G4", -1, -1, 1, 1}};
-    EXPECT_EQ(reader.getOperation(), PLT_NEW_PAGE);
-    for (size_t i = 0; i < 3; ++i) {
-        SCOPED_TRACE(expected[i].extension);
-        ASSERT_EQ(reader.getOperation(), PLT_IMAGE);
-        ASSERT_EQ(loads().size(), i + 1);
-        const std::string& path = loads()[i].path;
-        EXPECT_EQ(path.substr(0, 2), "./");
-        EXPECT_EQ(path.find('/', 2), std::string::npos);
-        EXPECT_EQ(path.substr(path.size() - 4), expected[i].extension);
-        EXPECT_EQ(loads()[i].bytes, expected[i].bytes);
-        EXPECT_FALSE(testsupport::listTree(cwd_).size() > 0) << "the file is removed after loading";
-        double x, y, height, width;
-        IMAGE* image = nullptr;
-        std::string group;
-        reader.getImage(x, y, height, width, &image, group);
-        EXPECT_EQ(image, images()[i].get());
-        EXPECT_EQ(x, expected[i].x);
-        EXPECT_EQ(y, expected[i].y);
-        EXPECT_EQ(height, expected[i].height);
-        EXPECT_EQ(width, expected[i].width);
-        EXPECT_EQ(group, "Photos");
-    }
-    EXPECT_EQ(rest(), (Codes{PLT_NONE, PLT_END_OF_PLOT}));
-}
-
-TEST_F(ReaderOperations, WithoutLoaderImagesAreNull) {
-    auto& reader = open({W2dBytes().image(12, {0, 0}, {1000, 1000}, "PNG").finished()}, nullptr);
-    EXPECT_EQ(rest(2), (Codes{PLT_NEW_PAGE, PLT_IMAGE}));
-    double x, y, height, width;
-    IMAGE sentinel;
-    IMAGE* image = &sentinel;
-    reader.getImage(x, y, height, width, &image);
-    EXPECT_EQ(image, nullptr);
-    EXPECT_EQ(width, 1.0);
-    EXPECT_TRUE(loads().empty());
-}
-
+// The default constructor leaves the process's loader alone; the last reader given one decides, a null one
+// included.
 TEST_F(ReaderOperations, TheLoaderIsTheProcessOne) {
     const std::string stream = W2dBytes().image(8, {0, 0}, {1000, 1000}, "JPEG").finished();
     open({stream}, nullptr);
-    // The default constructor leaves the process's loader alone.
     const DWFPlotFileReader withLoader(loadImage);
-    auto& reader = open({stream}, nullptr, true);
-    EXPECT_EQ(rest(2), (Codes{PLT_NEW_PAGE, PLT_IMAGE}));
-    double x, y, height, width;
-    IMAGE* image = nullptr;
-    reader.getImage(x, y, height, width, &image);
-    ASSERT_EQ(loads().size(), 1u);
-    EXPECT_EQ(image, images()[0].get());
-    // The last reader given one decides, a null one included.
-    const DWFPlotFileReader without(nullptr);
-    EXPECT_EQ(rest(2), (Codes{PLT_NONE, PLT_END_OF_PLOT}));
     open({stream}, nullptr, true);
-    EXPECT_EQ(rest(3), (Codes{PLT_NEW_PAGE, PLT_IMAGE, PLT_NONE}));
-    EXPECT_EQ(loads().size(), 1u);
-}
-
-TEST_F(ReaderOperations, BrokenPageEndsAndThePlotGoesOn) {
-    const std::string whole = W2dBytes().pen(4).polyline({{0, 0}, {1000, 1000}}).finished();
-    const std::string truncated = W2dBytes().pen(4).polyline({{0, 0}, {1000, 1000}}).bytes();
-    const std::string cut = truncated.substr(0, truncated.size() - 3);
-    const std::string corrupt = W2dBytes().raw("\x01\x01\x01").polyline({{0, 0}, {1, 1}}).finished();
-    auto& reader = open({cut, corrupt, "not a stream", "", whole});
-    EXPECT_EQ(rest(), (Codes{PLT_NEW_PAGE, PLT_NONE, PLT_PEN, PLT_NONE,  // cut inside the polyline
-                             PLT_NEW_PAGE, PLT_NONE, PLT_NEW_PAGE, PLT_NONE, PLT_NEW_PAGE, PLT_NONE,
-                             PLT_NEW_PAGE, PLT_NONE, PLT_PEN, PLT_PEN, PLT_LINE, PLT_NONE, PLT_END_OF_PLOT}));
-    EXPECT_EQ(reader.position(), reader.size());
+    EXPECT_EQ(replay(2), (Lines{"page", "image 0,0 1x1 '' #0 .jpg 'JPEG'"}));
+    const DWFPlotFileReader without(nullptr);
+    EXPECT_EQ(replay(), Lines{"none"});
+    open({stream}, nullptr, true);
+    EXPECT_EQ(replay(), (Lines{"page", "image 0,0 1x1 '' null", "none"}));
 }
 
 TEST_F(ReaderOperations, PageStreamThatCannotBeOpened) {
@@ -350,6 +345,86 @@ TEST_F(ReaderOperations, PageStreamThatCannotBeOpened) {
     ASSERT_EQ(pages.size(), 1u);
     ASSERT_EQ(::unlink(pages[0].c_str()), 0);
     EXPECT_EQ(rest(), (Codes{PLT_NEW_PAGE, PLT_NONE, PLT_END_OF_PLOT}));
+}
+
+// The host's encoder: JPEG for kind 0, PNG otherwise, as marked bytes.
+int encodeImage(IMAGE* image, long& size, void*& data) {
+    const std::string bytes = (image->encoding == 0 ? "JPEG:" : "PNG:") + std::to_string(image->width);
+    data = std::malloc(bytes.size());
+    std::memcpy(data, bytes.data(), bytes.size());
+    size = static_cast<long>(bytes.size());
+    return 1;
+}
+
+void releaseImage(void* data) { std::free(data); }
+
+class ReaderRoundTrip : public ReaderFixture {
+protected:
+    std::string write(const std::function<void(DWFPlotFileWriter&)>& draw, const std::set<std::string>& options = {}) {
+        const std::string path = workDir() + "roundtrip.dwf";
+        DWFPlotFileWriter writer(encodeImage, releaseImage);
+        std::vector<PenDetail> pens{{0, 0, 0, 0.1}, {255, 0, 0, 0.25}, {0, 255, 0, 0.35}, {0, 0, 255, 0.5}};
+        writer.setPenDetails(pens);
+        EXPECT_TRUE(writer.openPlot(path, 297, 210, 2.0, 0.5, "mm", 0, "UTF-8", "Kestra", "9.1"));
+        writer.openPage(options);
+        draw(writer);
+        writer.closePage();
+        writer.closePlot();
+        return path;
+    }
+};
+
+TEST_F(ReaderRoundTrip, EveryWriterCall) {
+    const std::string path = write(
+        [](DWFPlotFileWriter& writer) {
+            writer.setPen(1);
+            addLines(writer, {{0, 0, 3, "Roads"}, {10, 0, 2, "Roads"}, {10, 5, 2, "Roads"}, {20, 20, 3, "Rail"},
+                              {25, 20, 2, "Rail"}});
+            writer.addPolygons({{{0, 0}, {40, 0}, {40, 40}, {0, 40}}, {{10, 10}, {20, 10}, {20, 20}}}, 2, "Parcels");
+            PlotFont font;
+            font.name = "Arial";
+            font.height = 2.5;
+            font.bold = true;
+            writer.addText(100, 50, font, 0, L"First", 1, 3, 10, 2, 0.25, "Labels");
+            writer.addText(100, 47, font, 0, L"", 2, 3, 10, 2, 0.25, "Labels");
+            writer.addText(100, 44, font, 0, L"Th\u00efrd \u03a9", 3, 3, 10, 2, 0.25, "Labels");
+            std::vector<PlottingPoint> circle;
+            for (int i = 0; i < 36; ++i) circle.emplace_back(5 * std::cos(i * M_PI / 18), 5 * std::sin(i * M_PI / 18));
+            writer.addSymbol(30, 40, 1.5, 90, true, "Valve", {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}, circle}, "Pipes");
+            writer.addSymbol(35, 45, 2, 0, false, "Marker", {{{0, 0}, {3, 0}}, {{1, 1}}}, "Marks");
+            writer.addTable("T1|T2\nA|B");
+            writer.setPen(3);
+            IMAGE png{40, 30, 0, nullptr, 1}, jpeg{8, 0, 0, nullptr, 0};
+            writer.addImage(50, 60, 40, 30, &png, "Photos");
+            writer.addImage(0, 0, 8, 6, &jpeg, "Snaps");
+            addLines(writer, {{1, 1, 3, "End"}, {2, 2, 2, "End"}});
+        },
+        {"3 \"Roads\" 1 0", "7 \"Rail\" 0 1"});
+    auto& reader = openFile(path);
+    EXPECT_EQ(replay(), (Lines{"page", "none", "pen 1", "pen 1", "line 0,0'Roads' 10,0 10,5", "pen 1",
+                               "line 20,20'Rail' 25,20", "none", "pen 2", "pen 2",
+                               "polygons 2 'Parcels': 0,0 40,0 40,40 0,40 | 10,10 20,10 20,20", "pen 2",
+                               "text 100,44 'Labels' Arial 2.5 bold 0: First\n\nTh\u00efrd \u03a9", "pen 2",
+                               "symbol 30,40 1.5 90 filled Valve 'Pipes'", "pen 2", "symbol 35,45 2 0 Marker 'Marks'",
+                               "table T1|T2\nA|B", "none", "pen 3", "image 50,60 30x40 'Photos' #0 .png 'PNG:40'",
+                               "image 0,0 6x8 'Snaps' #1 .jpg 'JPEG:8'", "pen 3", "line 1,1'End' 2,2",
+                               "options Roads 1 0", "options Roads 1 0", "options Rail 0 1", "options Rail 0 1",
+                               "none"}));
+    EXPECT_EQ(reader.position(), reader.size());
+}
+
+// A text line longer than any name or label, written with a drawable after it: the line comes back whole, and
+// so does the rest of the page.
+TEST_F(ReaderRoundTrip, LongTextLineRoundTripsWithWhatFollows) {
+    const std::wstring ascii(70000, L'x'), wide(70000, L'\u00e9');
+    openFile(write([&](DWFPlotFileWriter& writer) {
+        writer.addText(1, 2, PlotFont(), 0, ascii.c_str(), 1, 2, 10, 2, 0.25, "Long");
+        writer.addText(1, 1, PlotFont(), 0, wide.c_str(), 2, 2, 10, 2, 0.25, "Long");
+        addLines(writer, {{0, 0, 3, "After"}, {1, 0, 2, "After"}});
+    }));
+    const std::string text = platform::utf16ToUtf8(platform::wideToUtf16(ascii + L"\n" + wide));
+    EXPECT_EQ(replay(), (Lines{"page", "pen 0", "text 1,1 'Long' Default 0.18 0: " + text, "pen 0",
+                               "line 0,0'After' 1,0", "none"}));
 }
 
 }  // namespace
