@@ -11,7 +11,7 @@
 namespace {
 
 using hostile::HostileTest;
-using hostile::Replay;
+using hostile::PackageReplay;
 
 class DamagedPackageTest : public HostileTest {
 protected:
@@ -20,32 +20,32 @@ protected:
         const std::string path = workDir() + "intact.dwf";
         ASSERT_TRUE(hostile::drawSmallPlot(path));
         intact_ = testsupport::readFile(path);
-        reference_ = hostile::replay(path);
+        reference_ = testsupport::replayPackage(path);
         ASSERT_TRUE(reference_.readable) << reference_.message;
         ASSERT_TRUE(reference_.opened && reference_.ended);
         damaged_ = workDir() + "damaged.dwf";
     }
 
-    Replay replayDamaged(const std::string& bytes) {
+    PackageReplay replayDamaged(const std::string& bytes) {
         testsupport::writeFile(damaged_, bytes);
-        return hostile::replay(damaged_);
+        return testsupport::replayPackage(damaged_);
     }
 
     // A refusal is clean when openPlot says no and the reader then only
     // reports the end of the plot. canRead looks at the manifest alone, so
     // damage elsewhere may pass it; when it refuses, it names a host error.
-    static void expectRefusal(const Replay& r, const std::string& what) {
+    static void expectRefusal(const PackageReplay& r, const std::string& what) {
         if (r.readable) {
             EXPECT_EQ(r.message, "untouched") << what;
         } else {
-            EXPECT_TRUE(hostile::isHostErrorName(r.message)) << what << ": " << r.message;
+            EXPECT_TRUE(testsupport::isHostErrorName(r.message)) << what << ": " << r.message;
         }
         EXPECT_FALSE(r.opened) << what;
-        EXPECT_TRUE(r.ended && r.operations == 1) << what;
+        EXPECT_TRUE(r.ended && r.operations.empty()) << what;
     }
 
     std::string intact_;
-    Replay reference_;
+    PackageReplay reference_;
     std::string damaged_;
 };
 
@@ -53,7 +53,7 @@ protected:
 TEST_F(DamagedPackageTest, EveryTruncationIsRefused) {
     std::map<std::string, int> messages;
     for (size_t length = 0; length < intact_.size(); ++length) {
-        const Replay r = replayDamaged(intact_.substr(0, length));
+        const PackageReplay r = replayDamaged(intact_.substr(0, length));
         EXPECT_FALSE(r.readable);
         expectRefusal(r, "cut at " + std::to_string(length));
         ++messages[r.message];
@@ -77,10 +77,11 @@ TEST_F(DamagedPackageTest, EveryBitFlipInTheRecordsIsRefusedOrHarmless) {
     for (const testsupport::ZipRecord& record : records) {
         for (size_t at = record.start; at < record.start + record.fixedLength + record.nameLength; ++at) {
             const bool fixed = at < record.start + record.fixedLength;
-            for (int bit = fixed ? 0 : static_cast<int>(at % 8); bit < (fixed ? 8 : static_cast<int>(at % 8) + 1); ++bit) {
+            const int first = fixed ? 0 : static_cast<int>(at % 8);
+            for (int bit = first; bit < (fixed ? 8 : first + 1); ++bit) {
                 std::string bytes = intact_;
                 bytes[at] = static_cast<char>(bytes[at] ^ (1 << bit));
-                const Replay r = replayDamaged(bytes);
+                const PackageReplay r = replayDamaged(bytes);
                 const std::string what = "bit " + std::to_string(bit) + " of byte " + std::to_string(at);
                 ++runs;
                 ASSERT_TRUE(r.ended) << what;
@@ -88,7 +89,8 @@ TEST_F(DamagedPackageTest, EveryBitFlipInTheRecordsIsRefusedOrHarmless) {
                     expectRefusal(r, what);
                     ++refused;
                 } else {
-                    EXPECT_EQ(r.transcript, reference_.transcript) << what;
+                    EXPECT_EQ(r.plot, reference_.plot) << what;
+                    EXPECT_EQ(r.operations, reference_.operations) << what;
                     ++intact;
                 }
                 if (HasFailure()) return;

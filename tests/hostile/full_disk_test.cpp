@@ -55,7 +55,7 @@ protected:
         path_ = workDir() + "plot.dwf";
         ASSERT_TRUE(hostile::drawSmallPlot(path_, closePlot()));
         packageSize_ = std::filesystem::file_size(path_);
-        reference_ = hostile::replay(path_);
+        reference_ = testsupport::replayPackage(path_);
         ASSERT_TRUE(reference_.opened && reference_.ended);
         std::filesystem::remove(path_);
     }
@@ -84,9 +84,10 @@ protected:
         const bool written = std::filesystem::exists(path_);
         if (written) {
             EXPECT_TRUE(outcome.opened && !outcome.threw) << what;
-            const hostile::Replay r = hostile::replay(path_);
+            const hostile::PackageReplay r = testsupport::replayPackage(path_);
             EXPECT_TRUE(r.readable && r.opened) << what;
-            EXPECT_EQ(r.transcript, reference_.transcript) << what;
+            EXPECT_EQ(r.plot, reference_.plot) << what;
+            EXPECT_EQ(r.operations, reference_.operations) << what;
             std::filesystem::remove(path_);
         } else if (closePlot()) {
             // The host is told: openPlot refused, or closePlot threw.
@@ -98,7 +99,7 @@ protected:
 
     std::string path_;
     uintmax_t packageSize_ = 0;
-    hostile::Replay reference_;
+    hostile::PackageReplay reference_;
 };
 
 TEST_P(FullDiskTest, LeavesNoHalfWrittenFile) {

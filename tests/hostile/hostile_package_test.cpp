@@ -13,7 +13,7 @@
 namespace {
 
 using hostile::HostileTest;
-using hostile::Replay;
+using hostile::PackageReplay;
 using testsupport::descriptorXml;
 using testsupport::Entry;
 using testsupport::ZipEntry;
@@ -69,13 +69,12 @@ class InflatingManifestTest : public HostilePackageTest, public ::testing::WithP
 // Told the truth, the reader refuses the size before inflating anything;
 // lied to, it stops where the directory says the manifest ends.
 TEST_P(InflatingManifestTest, IsRefusedInBoundedMemory) {
-    ZipEntry manifest =
-        testsupport::inflatingEntry("manifest.xml", "<dwf:Manifest xmlns:dwf=\"DWF-Manifest:6.0\" version=\"6.0\">", ' ',
-                                1024, "</dwf:Manifest>");
+    ZipEntry manifest = testsupport::inflatingEntry(
+        "manifest.xml", "<dwf:Manifest xmlns:dwf=\"DWF-Manifest:6.0\" version=\"6.0\">", ' ', 1024, "</dwf:Manifest>");
     ASSERT_GT(manifest.size, 1u << 30);
     if (GetParam().claimedSize != 0) manifest.size = GetParam().claimedSize;
     const std::string path = write(handMade(manifest, "page.w2d", onePageStream()));
-    const Replay r = hostile::replay(path);
+    const PackageReplay r = testsupport::replayPackage(path);
     EXPECT_FALSE(r.readable);
     EXPECT_EQ(r.message, GetParam().message);
     EXPECT_FALSE(r.opened);
@@ -97,10 +96,10 @@ TEST_F(HostilePackageTest, ManifestAtTheSizeLimitReads) {
     ZipEntry entry = testsupport::inflatingEntry("manifest.xml", manifest.substr(0, cut) + "<!--", ' ', 63,
                                                       "-->" + manifest.substr(cut));
     const std::string path = write(handMade(entry, "page.w2d", onePageStream()));
-    const Replay r = hostile::replay(path);
+    const PackageReplay r = testsupport::replayPackage(path);
     EXPECT_TRUE(r.readable) << r.message;
     EXPECT_TRUE(r.opened);
-    EXPECT_EQ(hostile::operationsOf(r), std::string("1 \n") + hostile::kOnePolylinePage);
+    EXPECT_EQ(r.operations, hostile::kOnePolylinePlot);
     expectBoundedMemory();
 }
 
@@ -133,11 +132,9 @@ TEST_P(EntryNameTest, StaysInsideThePrivateDirectory) {
     EXPECT_EQ(copy.parent_path().parent_path(), fs::weakly_canonical(tempDir())) << pages[0];
     EXPECT_TRUE(fs::is_regular_file(copy));
     EXPECT_EQ(copy.filename().string().find("escape"), std::string::npos) << pages[0];
-    std::vector<Plt_Plot_Operation_T> operations;
-    for (int i = 0; i < 8; ++i) operations.push_back(reader.getOperation());
-    EXPECT_EQ(operations, (std::vector<Plt_Plot_Operation_T>{PLT_PLOT_OPENED, PLT_NEW_PAGE, PLT_PEN, PLT_LINE,
-                                                             PLT_NONE, PLT_END_OF_PLOT, PLT_END_OF_PLOT,
-                                                             PLT_END_OF_PLOT}));
+    bool ended = false;
+    EXPECT_EQ(testsupport::replay(reader, 6, &ended), hostile::kOnePolylinePlot);
+    EXPECT_TRUE(ended && reader.getOperation() == PLT_END_OF_PLOT && reader.getOperation() == PLT_END_OF_PLOT);
     for (const fs::path& place : {fs::path(tempDir()).parent_path().parent_path(), fs::path(workDir())}) {
         for (const fs::directory_entry& e : fs::directory_iterator(place)) {
             EXPECT_EQ(e.path().filename().string().find("escape-hostile"), std::string::npos) << e.path();
@@ -178,7 +175,7 @@ TEST_F(HostilePackageTest, DeeplyNestedXmlIsAParseError) {
     std::vector<Entry> entries = testsupport::onePagePackage(onePageStream());
     entries[0].content.insert(entries[0].content.find("<dwf:Sections>"), deep);
     testsupport::writeArchive(workDir() + "manifest.dwf", entries);
-    Replay r = hostile::replay(workDir() + "manifest.dwf");
+    PackageReplay r = testsupport::replayPackage(workDir() + "manifest.dwf");
     EXPECT_FALSE(r.readable);
     EXPECT_EQ(r.message, "PLT_INVALID_XML_CONTENT_ERROR");
     EXPECT_FALSE(r.opened);
@@ -187,7 +184,7 @@ TEST_F(HostilePackageTest, DeeplyNestedXmlIsAParseError) {
     std::string& descriptor = entries[1].content;
     descriptor.insert(descriptor.find("<ePlot:Resources>"), nested("<ePlot:Paper>", "</ePlot:Paper>", 100000));
     testsupport::writeArchive(workDir() + "descriptor.dwf", entries);
-    r = hostile::replay(workDir() + "descriptor.dwf");
+    r = testsupport::replayPackage(workDir() + "descriptor.dwf");
     EXPECT_TRUE(r.readable);
     EXPECT_FALSE(r.opened);
     EXPECT_TRUE(r.ended);
@@ -199,10 +196,10 @@ TEST_F(HostilePackageTest, DeeplyNestedXmlIsAParseError) {
 TEST_F(HostilePackageTest, TheHandMadePackageReads) {
     const std::string path = write(handMade(ZipEntry{"manifest.xml", ourManifest()}, "section1\\page.w2d",
                                             onePageStream()));
-    const Replay r = hostile::replay(path);
+    const PackageReplay r = testsupport::replayPackage(path);
     EXPECT_TRUE(r.readable) << r.message;
     ASSERT_TRUE(r.opened);
-    EXPECT_EQ(hostile::operationsOf(r), std::string("1 \n") + hostile::kOnePolylinePage);
+    EXPECT_EQ(r.operations, hostile::kOnePolylinePlot);
 }
 
 }  // namespace

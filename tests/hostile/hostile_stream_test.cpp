@@ -10,8 +10,7 @@
 namespace {
 
 using hostile::HostileTest;
-using testsupport::put16;
-using testsupport::put32;
+using testsupport::Bytes;
 
 std::string bytes(std::initializer_list<int> values) {
     std::string out;
@@ -19,27 +18,15 @@ std::string bytes(std::initializer_list<int> values) {
     return out;
 }
 
-// A binary image opcode: format, 2 x 3 pixels, corners relative to (3000,
-// 4000), and a data size that may claim more than the bytes that follow.
+// A binary image opcode: format, 2 x 3 pixels, corners relative to (3000, 4000), and a data size that may claim
+// more than the bytes that follow.
 std::string image(uint16_t format, uint32_t claimedSize, const std::string& data, uint32_t opcodeSize = 0) {
-    std::string out = "{";
-    put32(out, opcodeSize != 0 ? opcodeSize : static_cast<uint32_t>(data.size() + 31));
-    put16(out, format);
-    put16(out, 2);
-    put16(out, 3);
-    for (int i = 0; i < 4; ++i) put32(out, 0);
-    put32(out, 7);
-    put32(out, claimedSize);
-    return out + data + "}";
+    return Bytes().raw("{").u32(opcodeSize != 0 ? opcodeSize : static_cast<uint32_t>(data.size() + 31)).u16(format)
+        .u16(2).u16(3).u32(0).u32(0).u32(0).u32(0).u32(7).u32(claimedSize).raw(data + "}").str();
 }
 
 std::string userData(uint32_t opcodeSize, uint32_t dataSize, const std::string& data) {
-    std::string out = "{";
-    put32(out, opcodeSize);
-    put16(out, 354);
-    out += "'Table'";
-    put32(out, dataSize);
-    return out + data;
+    return Bytes().raw("{").u32(opcodeSize).u16(354).raw("'Table'").u32(dataSize).raw(data).str();
 }
 
 struct StreamCase {
@@ -58,11 +45,11 @@ TEST_P(HostileStreamTest, EndsThePageAfterWhatWasSound) {
     stream.raw(c.hostile);
     const std::string path = workDir() + "stream.dwf";
     testsupport::writeArchive(path, testsupport::onePagePackage(c.trailer ? stream.finished() : stream.bytes()));
-    const hostile::Replay r = hostile::replay(path);
+    const hostile::PackageReplay r = testsupport::replayPackage(path);
     EXPECT_TRUE(r.readable) << r.message;
     ASSERT_TRUE(r.opened);
     EXPECT_TRUE(r.ended);
-    EXPECT_EQ(hostile::operationsOf(r), std::string("1 \n") + hostile::kOnePolylinePage);
+    EXPECT_EQ(r.operations, hostile::kOnePolylinePlot);
     expectBoundedMemory();
 }
 
@@ -86,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
         StreamCase{"JpegLargerThanItsStream", image(8, 0x7FFFFFF0u, std::string(16, 'j')), true},
         StreamCase{"PngLargerThanItsStream", image(12, 0xFFFFFFF0u, std::string(16, 'p')), true},
         StreamCase{"ImageOpcodeLargerThanItsStream", image(8, 16, std::string(16, 'j'), 0xFFFFFFF0u), false},
-        StreamCase{"TextLongerThanItsStream", "x" + std::string(8, '\0') + "{" + bytes({0xF0, 0xFF, 0xFF, 0xFF}) + threeBytes, true},
+        StreamCase{"TextLongerThanItsStream",
+                   "x" + std::string(8, '\0') + "{" + bytes({0xF0, 0xFF, 0xFF, 0xFF}) + threeBytes, true},
         StreamCase{"UnclosedQuotedText", "(Text 0,0 '" + std::string(1 << 20, 'a'), false},
         // Ten megabytes of "(" and one of "{".
         StreamCase{"OpeningParentheses", std::string(10 << 20, '('), false},

@@ -26,7 +26,7 @@ TEST(SafeExtension, OnlyShortWordCharacters) {
     const std::pair<const char*, bool> cases[] = {
         {"w2d", true},  {"PNG", true},  {"a_1", true},  {"abcdefghijklmnop", true}, {"abcdefghijklmnopq", false},
         {"", false},    {"../x", false}, {"a/b", false}, {"a\\b", false},            {"a.b", false},
-        {"x y", false}};
+        {"x y", false},  {"AZaz09", true}, {"@", false},  {"[", false},  {"`", false}, {"{", false}, {":", false}};
     for (const auto& [extension, safe] : cases) EXPECT_EQ(platform::isSafeExtension(extension), safe) << extension;
 }
 

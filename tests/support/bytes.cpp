@@ -6,15 +6,15 @@
 
 namespace testsupport {
 
-void put16(std::string& out, uint32_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>((value >> 8) & 0xFF));
+std::string le(int64_t value, int size) {
+    std::string out;
+    for (int at = 0; at < size; ++at) out.push_back(static_cast<char>((value >> (8 * at)) & 0xFF));
+    return out;
 }
 
-void put32(std::string& out, uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
+void put16(std::string& out, uint32_t value) { out += le(value, 2); }
+
+void put32(std::string& out, uint32_t value) { out += le(value, 4); }
 
 uint32_t get16(const std::string& bytes, size_t at) {
     return uint32_t{static_cast<uint8_t>(bytes.at(at))} | uint32_t{static_cast<uint8_t>(bytes.at(at + 1))} << 8;
@@ -22,15 +22,9 @@ uint32_t get16(const std::string& bytes, size_t at) {
 
 uint32_t get32(const std::string& bytes, size_t at) { return get16(bytes, at) | get16(bytes, at + 2) << 16; }
 
-void set16(std::string& bytes, size_t at, uint32_t value) {
-    bytes.at(at) = static_cast<char>(value & 0xFF);
-    bytes.at(at + 1) = static_cast<char>((value >> 8) & 0xFF);
-}
+void set16(std::string& bytes, size_t at, uint32_t value) { bytes.replace(at, 2, le(value, 2)); }
 
-void set32(std::string& bytes, size_t at, uint32_t value) {
-    set16(bytes, at, value & 0xFFFF);
-    set16(bytes, at + 2, value >> 16);
-}
+void set32(std::string& bytes, size_t at, uint32_t value) { bytes.replace(at, 4, le(value, 4)); }
 
 uint32_t crcOf(const std::string& bytes, uint32_t crc) {
     return static_cast<uint32_t>(
@@ -103,6 +97,12 @@ std::string runCommand(const std::string& command, int* status) {
     const int rc = pclose(pipe);
     *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
     return out;
+}
+
+int exitStatus(const std::string& command) {
+    int status = -1;
+    runCommand(command, &status);
+    return status;
 }
 
 }  // namespace testsupport

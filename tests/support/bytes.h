@@ -1,6 +1,5 @@
-// Bytes as the tests put them together and take them apart: little-endian
-// fields, CRC and raw deflate as ZIP holds them, sample contents, and a byte
-// comparison that reports where two blobs differ rather than dumping them.
+// Bytes as the tests put them together and take them apart: little-endian fields, CRC and raw deflate as ZIP
+// holds them, sample contents, and a comparison that says where two blobs differ rather than dumping them.
 #ifndef DWFPLOT_TESTS_SUPPORT_BYTES_H
 #define DWFPLOT_TESTS_SUPPORT_BYTES_H
 
@@ -12,6 +11,8 @@
 
 namespace testsupport {
 
+// The low `size` bytes of `value`, least significant first.
+std::string le(int64_t value, int size);
 void put16(std::string& out, uint32_t value);
 void put32(std::string& out, uint32_t value);
 uint32_t get16(const std::string& bytes, size_t at);
@@ -22,14 +23,12 @@ void set32(std::string& bytes, size_t at, uint32_t value);
 // A little-endian byte string built field by field.
 class Bytes {
 public:
-    Bytes& u8(uint32_t value) {
-        bytes_.push_back(static_cast<char>(value & 0xFF));
+    Bytes& u16(uint32_t value) { return raw(le(value, 2)); }
+    Bytes& u32(uint32_t value) { return raw(le(value, 4)); }
+    Bytes& raw(const std::string& bytes) {
+        bytes_ += bytes;
         return *this;
     }
-    Bytes& u16(uint32_t value) { put16(bytes_, value); return *this; }
-    Bytes& u32(uint32_t value) { put32(bytes_, value); return *this; }
-    Bytes& i32(int32_t value) { put32(bytes_, static_cast<uint32_t>(value)); return *this; }
-    Bytes& raw(const std::string& bytes) { bytes_ += bytes; return *this; }
     const std::string& str() const { return bytes_; }
     operator const std::string&() const { return bytes_; }
 
@@ -38,9 +37,8 @@ private:
 };
 
 uint32_t crcOf(const std::string& bytes, uint32_t crc = 0);
-// Raw deflate (no zlib wrapper), as ZIP entries hold it. A full flush ends
-// on a block that refers to nothing before it, so copies of it may follow
-// each other.
+// Raw deflate, as ZIP entries hold it. A full flush ends on a block that refers to nothing before it, so
+// copies of it may follow each other.
 std::string deflateRaw(const std::string& content, int flush = Z_FINISH);
 // The inflated bytes, or "<inflate failed>".
 std::string inflateRaw(const std::string& compressed, size_t size);
@@ -50,12 +48,12 @@ std::string noise(size_t size, uint32_t seed);
 // Runs of letters between noise, so that deflate has work to do.
 std::string sampleContent(size_t size, uint32_t seed);
 
-// Equal bytes; on a difference only the sizes and the first differing offset
-// are reported.
+// Equal bytes; on a difference only the sizes and the first differing offset are reported.
 ::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected);
 
-// Runs a shell command; its output (standard error included) and exit status.
+// Runs a shell command; its output (standard error included) and exit status; or only the status.
 std::string runCommand(const std::string& command, int* status);
+int exitStatus(const std::string& command);
 
 }  // namespace testsupport
 

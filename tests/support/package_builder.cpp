@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "package/zip/archive_reader.h"
 #include "package/zip/archive_writer.h"
 #include "platform/unicode.h"
 #include "support/bytes.h"
@@ -117,6 +118,42 @@ void writePrefixedArchive(const std::string& path, const std::string& prefix, co
     writeFile(path, prefix + readFile(path));
 }
 
+std::string readCurrent(DWFZip::ArchiveReader& reader, const char* password, uint32_t piece) {
+    const int32_t rc = reader.openEntry(password);
+    if (rc != 0) return "#open" + std::to_string(rc);
+    std::string out;
+    std::vector<char> buffer(piece);
+    int32_t n;
+    while ((n = reader.readEntry(buffer.data(), piece)) > 0) out.append(buffer.data(), static_cast<size_t>(n));
+    if (n < 0) out += "#" + std::to_string(n);
+    const int32_t closed = reader.closeEntry();
+    return closed == 0 ? out : out + "#close" + std::to_string(closed);
+}
+
+std::vector<Entry> readArchive(const std::string& path) {
+    std::vector<Entry> entries;
+    auto reader = DWFZip::ArchiveReader::open(platform::utf8ToUtf16(path));
+    EXPECT_TRUE(reader) << path;
+    for (int32_t rc = reader ? reader->firstEntry() : -1; rc == 0; rc = reader->nextEntry()) {
+        char name[512] = {};
+        reader->entryInfo(nullptr, name, sizeof name, nullptr, 0, nullptr, 0);
+        entries.push_back({name, readCurrent(*reader)});
+    }
+    return entries;
+}
+
+std::string entryNames(const std::string& path) {
+    std::string names;
+    for (const Entry& entry : readArchive(path)) names += entry.name + " ";
+    return names;
+}
+
+std::string entryContent(const std::string& path, const std::string& name, const char* password) {
+    auto reader = DWFZip::ArchiveReader::open(platform::utf8ToUtf16(path));
+    if (!reader || reader->locateEntry(name.c_str(), 1) != 0) return "<missing>";
+    return readCurrent(*reader, password);
+}
+
 std::vector<std::pair<std::string, std::string>> plotProperties(const std::string& version) {
     return {{"DwfToolkitVersion", "Read Only"}, {"PlotFileVersion", version}, {"Encoding", "UTF-8"},
             {"XScale", "2.5"},                  {"YScale", "0.125"},          {"Units", "mm"},
@@ -137,8 +174,7 @@ namespace {
 std::string sectionName(size_t index) { return "section" + std::to_string(index + 1); }
 
 std::vector<ResourceSpec> resourcesOf(const PageSpec& page) {
-    if (!page.resources.empty()) return page.resources;
-    return {ResourceSpec{"page.w2d"}};
+    return page.resources.empty() ? std::vector<ResourceSpec>{ResourceSpec{"page.w2d"}} : page.resources;
 }
 
 // `prefix` goes before every resource's href.

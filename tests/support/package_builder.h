@@ -1,7 +1,5 @@
-// Packages made without the package writer, as another producer would make
-// them: ZIP archives written record by record by the test, archives written
-// entry by entry with the project's ZIP writer, and DWF packages with
-// hand-written manifest and page descriptors.
+// Packages made without the package writer, as another producer would make them: ZIP archives written record
+// by record, archives written with the project's ZIP writer, DWF packages with hand-written documents.
 #ifndef DWFPLOT_TESTS_SUPPORT_PACKAGE_BUILDER_H
 #define DWFPLOT_TESTS_SUPPORT_PACKAGE_BUILDER_H
 
@@ -9,6 +7,10 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace DWFZip {
+class ArchiveReader;
+}
 
 namespace testsupport {
 
@@ -22,15 +24,13 @@ struct ZipEntry {
     std::string localExtra{};
     std::string centralExtra{};
     std::string password{};  // non-empty: encrypted, with a fixed encryption header
-    // True when `content` is already the entry's data as stored, with `crc`
-    // and `size` its header's claims (see inflatingEntry).
+    // True when `content` is already the data as stored, `crc` and `size` its headers' claims.
     bool prepared = false;
     uint32_t crc = 0;
     uint32_t size = 0;
 };
 
-// A deflated entry of `prefix`, `fillMegabytes` MiB of `fill` and `suffix`,
-// made without ever holding the whole: one deflated MiB repeated.
+// A deflated entry of `prefix`, `fillMegabytes` MiB of `fill` and `suffix`: one deflated MiB repeated.
 ZipEntry inflatingEntry(const std::string& name, const std::string& prefix, char fill, uint32_t fillMegabytes,
                         const std::string& suffix);
 
@@ -43,8 +43,7 @@ struct ZipArchive {
 };
 ZipArchive zipArchive(const std::vector<ZipEntry>& entries, const std::string& prefix = "");
 
-// Every record of an archive: each local header, central header and the
-// end record, as its fixed part followed by its names (file name, extra
+// Each local header, central header and the end record: a fixed part followed by names (file name, extra
 // field, comment). Local headers are found through the directory.
 struct ZipRecord {
     size_t start;
@@ -62,9 +61,16 @@ struct Entry {
 // Version 600 puts the DWF header in front; the test fails when a write fails.
 void writeArchive(const std::string& path, const std::vector<Entry>& entries, int32_t version = 600,
                   const char* password = nullptr);
-// An archive without DWF header with `prefix` put in front of it afterwards:
-// its offsets do not count the prefix, as with a header added by another tool.
+// An archive without DWF header, `prefix` put in front afterwards: its offsets do not count the prefix.
 void writePrefixedArchive(const std::string& path, const std::string& prefix, const std::vector<Entry>& entries);
+
+// Archives read back through the project's ZIP reader. The current entry read whole: a failure ends the text
+// with "#open<code>", "#<code>" or "#close<code>".
+std::string readCurrent(DWFZip::ArchiveReader& reader, const char* password = "", uint32_t piece = 4096);
+// Every entry in directory order; their names, each followed by a space; one entry, "<missing>" when absent.
+std::vector<Entry> readArchive(const std::string& path);
+std::string entryNames(const std::string& path);
+std::string entryContent(const std::string& path, const std::string& name, const char* password = "");
 
 // --- DWF packages -----------------------------------------------------------
 inline constexpr char kEPlotInterfaceId[] = "715941D4-1AC2-4545-8185-BC40E053B551";
@@ -93,22 +99,19 @@ struct PackageLayout {
     bool withManifest = true;
 };
 
-// The properties a package of this library carries, with `version` as plot
-// file version.
+// The properties of a package of this library's, with `version` as plot file version.
 std::vector<std::pair<std::string, std::string>> plotProperties(const std::string& version = "1.2");
 // A package of one page per stream in `pages`, marked as this library's.
 PackageLayout plotPackage(const std::vector<std::string>& pages);
 
-// Page i lives in folder "section<i+1>", its descriptor is
-// "section<i+1>\descriptor.xml".
+// Page i lives in folder "section<i+1>", its descriptor is "section<i+1>\descriptor.xml".
 std::string manifestXml(const PackageLayout& layout);
 std::string descriptorXml(const PageSpec& page, const std::string& section);
 // A descriptor of one graphics resource whose entry name is `href` as it stands.
 std::string descriptorXml(const std::string& href);
 std::vector<Entry> packageEntries(const PackageLayout& layout);
 void writePackage(const std::string& path, const PackageLayout& layout);
-// A one-page package of this library's with its page stream under
-// `streamName`, named so by its descriptor.
+// A one-page package of this library's, its page stream under `streamName`.
 std::vector<Entry> onePagePackage(const std::string& w2d, const std::string& streamName = "section1\\page.w2d");
 
 }  // namespace testsupport

@@ -37,8 +37,7 @@ std::string readFile(const std::string& path) {
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
-    // A new file rather than a truncated one: the file system flushes a
-    // file truncated and rewritten, which costs tests that rewrite a path
+    // A new file: the file system flushes one truncated and rewritten, which cost tests that rewrite a path
     // thousands of times most of their run.
     std::remove(path.c_str());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

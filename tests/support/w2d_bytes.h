@@ -37,7 +37,8 @@ public:
     const std::string& bytes() const { return bytes_; }
 
 private:
-    void relative(Point point);
+    // The point relative to the current point, which it becomes.
+    std::string relative(Point point);
     std::string bytes_;
     Point current_{0, 0};
 };

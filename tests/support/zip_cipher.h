@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace testsupport {
 
@@ -13,31 +14,24 @@ public:
     explicit ZipCipher(const std::string& password) {
         for (char c : password) update(static_cast<uint8_t>(c));
     }
-    std::string encrypt(std::string data) {
-        for (char& c : data) {
-            const uint8_t plain = static_cast<uint8_t>(c);
-            c = static_cast<char>(plain ^ stream());
-            update(plain);
-        }
-        return data;
-    }
-    std::string decrypt(std::string data) {
-        for (char& c : data) {
-            c = static_cast<char>(static_cast<uint8_t>(c) ^ stream());
-            update(static_cast<uint8_t>(c));
-        }
-        return data;
-    }
+    std::string encrypt(std::string data) { return apply(std::move(data), true); }
+    std::string decrypt(std::string data) { return apply(std::move(data), false); }
 
 private:
+    // The keys advance with each plain byte.
+    std::string apply(std::string data, bool encrypting) {
+        for (char& c : data) {
+            const uint8_t in = static_cast<uint8_t>(c);
+            const uint32_t t = (k_[2] & 0xFFFF) | 2;
+            c = static_cast<char>(in ^ static_cast<uint8_t>((t * (t ^ 1)) >> 8));
+            update(encrypting ? in : static_cast<uint8_t>(c));
+        }
+        return data;
+    }
     static uint32_t crcByte(uint32_t crc, uint8_t b) {
         crc ^= b;
         for (int i = 0; i < 8; ++i) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
         return crc;
-    }
-    uint8_t stream() const {
-        const uint32_t t = (k_[2] & 0xFFFF) | 2;
-        return static_cast<uint8_t>((t * (t ^ 1)) >> 8);
     }
     void update(uint8_t b) {
         k_[0] = crcByte(k_[0], b);

@@ -29,7 +29,7 @@ TEST(W2dAttributes, EveryAttributeIsByteExactAndReadsBackEqual) {
     const WT_Units::WT_Matrix matrix{0.5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     const WT_String empty("");
     const auto make = [](auto a) { return std::shared_ptr<WT_Attribute>(std::make_shared<decltype(a)>(a)); };
-    // The binary and ASCII forms; empty ones are not compared.
+    // The binary and ASCII forms; empty ones are not compared, "=" is the binary one.
     const std::tuple<std::shared_ptr<WT_Attribute>, std::string, std::string> cases[] = {
         {make(WT_Color(255, 0, 0, 128)), "\x03\xFF" + le16(0) + "\x80", "(Color 255,0,0,128)"},
         {make(WT_Color(5, WT_Color_Map())), "c\x05", "C 5"}, {make(WT_Fill(true)), "F", "F"},
@@ -45,14 +45,13 @@ TEST(W2dAttributes, EveryAttributeIsByteExactAndReadsBackEqual) {
         {make(WT_Line_Pattern(WT_Line_Pattern::Dashed)), "\xCC\x02", "(LinePattern 'Dashed')"},
         {make(WT_Dash_Pattern(3, {4, 2})), "(DashPattern 3 4,2)", "(DashPattern 3 4,2)"},
         {make(WT_Fill_Pattern(WT_Fill_Pattern::Square_Dots, 2.0)), "(FillPattern 'Square Dots' (FillPatternScale 2))",
-         "(FillPattern 'Square Dots' (FillPatternScale 2))"},
+         "="},
         {make(WT_Fill_Pattern(WT_Fill_Pattern::Slant_Left, 0.25)), "", ""},
         {make(WT_Merge_Control(WT_Merge_Control::Merge)), "(LinesOverwrite 'merge')", "(LinesOverwrite 'merge')"},
         {make(WT_URL({{4, WT_String("u"), WT_String("f")}})), "(URL (4 'u' 'f'))", "(URL (4 'u' 'f'))"},
         {make(WT_URL({{1, WT_String("http://x/y"), WT_String("it's here")}, {2, WT_String("b"), empty}})), "", ""},
         {make(WT_Pen_Pattern(3)), extended(356, le32(3)), "(PenPattern 3)"},
-        {make(WT_Font_Extension(WT_String("a"), WT_String("b c"))), "(FontExtension 'a' 'b c')",
-         "(FontExtension 'a' 'b c')"},
+        {make(WT_Font_Extension(WT_String("a"), WT_String("b c"))), "(FontExtension 'a' 'b c')", "="},
         {make(WT_Object_Node(1, empty)), "\x0E", "(Node 1 '')"},
         {make(WT_Object_Node(-5, empty)), "n" + le16(-5), "(Node -5 '')"},
         {make(WT_Object_Node(70000, empty)), "", ""}, {make(WT_Object_Node(-3, WT_String("node name"))), "", ""},
@@ -61,7 +60,7 @@ TEST(W2dAttributes, EveryAttributeIsByteExactAndReadsBackEqual) {
     for (const auto& [attribute, binary_form, ascii_form] : cases) {
         for (const bool binary : {true, false}) {
             const std::string bytes = write_stream(draw(attribute.get()), data_form(binary));
-            const std::string& golden = binary ? binary_form : ascii_form;
+            const std::string& golden = binary || ascii_form == "=" ? binary_form : ascii_form;
             if (!golden.empty()) {
                 EXPECT_EQ(hex(body_of(bytes)), hex(binary ? golden : "\r\n" + golden + "\r\n"));
             }

@@ -86,6 +86,9 @@ TEST(W2dDrawables, WrittenFormsAreByteExact) {
              "\x02\x01\x02\x03\x04\x05\x06\x07\x08" + le32(2) + le16(0x100) + "}"},
         {"Pen user data", {}, draw(WT_UserData(WT_String("Pen"), {1, 2, 3, 4})),
          "{" + le32(16) + le16(354) + "'Pen'" + le32(4) + "\x01\x02\x03\x04}"},
+        // The size counts the escapes the description is written with.
+        {"user data named with escapes", {}, draw(WT_UserData(WT_String("it's a\\b"), {7})),
+         "{" + le32(20) + le16(354) + "'it\\'s a\\\\b'" + le32(1) + "\x07}"},
         // The look of each mark goes ahead of the markers, not of triangle strips.
         {"marker size and symbol precede markers", {},
          draw(desire(WT_Marker_Size(20)), desire(WT_Marker_Symbol(4)), WT_Polymarker(Points{{1, 2}}),

@@ -1,4 +1,6 @@
 #include "memory_stream.h"
+#include "w2d/object_factory.h"
+#include "w2d/opcode.h"
 
 using namespace w2dtest;
 
@@ -12,7 +14,7 @@ TEST(W2dFraming, HeaderVersionsAndPrefixes) {
         {"(W2D V06.00)", stream_end, 600}, {"(DWF V00.55)", stream_end, 55}, {"(DWF V05.99)", stream_end, 599},
         {"(W2D V12.34)", stream_end, 1234}, {"(DWF V06.00)", WT_Result::Package_Stream, 0},
         {"(W2D V6.00) ", not_w2d, 0}, {"(W2D V06,00)", not_w2d, 0}, {"(W2D V06.00(", not_w2d, 0},
-        {"(XYZ V06.00)", not_w2d, 0}, {"(W2D", not_w2d, 0},
+        {"(XYZ V06.00)", not_w2d, 0}, {"(W2D", not_w2d, 0}, {"(W2D VAB.CD)", not_w2d, 0},
     };
     for (const auto& [header, result, expected] : cases) {
         int version = 0;
@@ -60,7 +62,8 @@ TEST(W2dFraming, HandWrittenBodiesEndInTheirResults) {
         {"(View nowhere)", inconsistent}, {"(NamedView 0,0 1,1 a)(View b)", inconsistent},
         {"(BlockMeaning Stomp)", corrupt}, {extended(322, le16(3)), corrupt}, {"(Alignment Align_Nowhere)", corrupt},
         {"(BlockRef Graphix 1 2)", corrupt}, {"(Projection 'tilt')", corrupt},
-        {"(PlotInfo maybe 0 mm 1 2 3 4 5 6)", corrupt}, {"(PenPat_Options 1 2 0 0)", corrupt},
+        {"(PlotInfo maybe 0 mm 1 2 3 4 5 6)", corrupt},
+        {"(PlotInfo show 0 mm 1 2 3.5-1 4 5 6)", corrupt}, {"(PenPat_Options 1 2 0 0)", corrupt},
         {"(Background 1,2,300,4)", corrupt}, {"(Psswd 'short')", eof},
         // Fields that do not fit the size are passed over by the size.
         {extended(322, le16(4) + "xx") + "(GroupEnd)", end}, {extended(331, "short") + "(GroupEnd)", end},
@@ -191,6 +194,24 @@ TEST(W2dFraming, StreamsOfRandomTokensEndInAResult) {
         std::string bytes = Header;
         for (uint32_t count = next(seed) % 24; count > 0; --count) bytes += pieces[next(seed) % pieces.size()];
         EXPECT_NE(read_log(bytes, round % 3 == 0 ? 1 : SIZE_MAX).end, WT_Result::Success) << hex(bytes);
+    }
+}
+
+// A kind handed a single byte or an extended name not its own refuses it: the reader's dispatch never does so,
+// and the check is what stands between a misdirected call and a misread.
+TEST(W2dFraming, KindsRefuseOpcodesNotTheirOwn) {
+    for (const char* own : {"O", "F", "G", "(Layer", "(Color", "(Units", "(View", "(NamedView", "(LineWeight",
+                            "(CodePage", "(DashPattern", "(Background", "(PlotInfo", "(LinesOverwrite", "(URL"}) {
+        Opened in(std::string(own) + " Z (Zebra ");
+        WT_Opcode opcode, single, named;
+        ASSERT_EQ(opcode.read(*in), WT_Result::Success);
+        ASSERT_EQ(single.read(*in), WT_Result::Success);
+        ASSERT_EQ(named.read(*in), WT_Result::Success);
+        WT_Result::Enum result = WT_Result::Success;
+        const auto object = wt_create_object(opcode, *in, result);
+        ASSERT_TRUE(object) << own;
+        EXPECT_EQ(object->read_operands(single, *in), WT_Result::Wrong_Opcode) << own;
+        EXPECT_EQ(object->read_operands(named, *in), WT_Result::Wrong_Opcode) << own;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 
+#include "support/bytes.h"
 #include "support/temp_dir_test.h"
 #include "w2d/attribute_set.h"
 #include "w2d/block_record.h"
@@ -34,11 +35,7 @@ using Body = std::function<void(WT_Stream&)>;
 inline const std::string Header = "(W2D V06.00)";
 inline const std::string Trailer = "(EndOfDWF)\r\n";
 
-inline std::string le(int64_t value, int size) {
-    std::string out;
-    for (int at = 0; at < size; ++at) out.push_back(static_cast<char>((value >> (8 * at)) & 0xFF));
-    return out;
-}
+using testsupport::le;
 inline std::string le16(int64_t value) { return le(value, 2); }
 inline std::string le32(int64_t value) { return le(value, 4); }
 inline std::string p16(int64_t x, int64_t y) { return le16(x) + le16(y); }
@@ -64,11 +61,8 @@ inline Body synced(uint32_t mask = 0x2FA53F) {
 
 template <class T>
 void written(const T& object, WT_Stream& stream) {
-    if constexpr (std::is_pointer_v<T>) {
-        written(*object, stream);
-    } else {
-        EXPECT_EQ(object.write(stream), WT_Result::Success);
-    }
+    if constexpr (std::is_pointer_v<T>) written(*object, stream);
+    else EXPECT_EQ(object.write(stream), WT_Result::Success);
 }
 inline void written(const Body& step, WT_Stream& stream) { step(stream); }
 

@@ -4,12 +4,12 @@
 #include <map>
 #include <random>
 #include <regex>
+#include <vector>
 
 #include "model/util/guid.h"
 #include "model/util/io_handler.h"
 #include "model/util/map.h"
 #include "model/util/object_ref.h"
-#include "model/util/string.h"
 #include "model/util/vector.h"
 
 using DWFUtil::Map;
@@ -21,7 +21,7 @@ namespace {
 
 String wideOf(const char* ascii) { return String::fromUtf16(std::u16string(ascii, ascii + std::strlen(ascii))); }
 
-TEST(StringSearch, FindAndFindLastInBothForms) {
+TEST(StringSearch, FindSubstringAndMatchesAtInBothForms) {
     const struct { const char* hay; const char* needle; uint32_t start; int32_t first; int32_t last; } cases[] = {
         {"abc", "c", 0, 2, 2},     {"abc", "abcd", 0, -1, -1}, {"abcabc", "bc", 0, 1, 4}, {"abcabc", "bc", 2, 4, 4},
         {"abcabc", "bc", 5, -1, 4}, {"abc", "", 1, 1, 3},      {"abc", "", 3, 3, 3},      {"abc", "", 4, -1, 3},
@@ -33,29 +33,24 @@ TEST(StringSearch, FindAndFindLastInBothForms) {
         EXPECT_EQ(String(c.hay).findLast(c.needle), c.last);
         EXPECT_EQ(wideOf(c.hay).findLast(wideOf(c.needle)), c.last);
     }
-    EXPECT_EQ(String("a/b/c").find('/'), 1);
-    EXPECT_EQ(String("a/b/c").findLast('/'), 3);
-    EXPECT_EQ(String(u"a\\b").findLast(u'\\'), 1);
-}
-
-TEST(StringSearch, SubstringAndMatchesAtStayInsideTheString) {
-    const struct { uint32_t start; uint32_t count; const char* expected; } cases[] = {
+    const std::vector<int32_t> ofUnits = {String("a/b").find('/'), String("a/b/c").findLast('/'),
+                                          String(u"a\\b").findLast(u'\\')};
+    EXPECT_EQ(ofUnits, (std::vector<int32_t>{1, 3, 1}));
+    // Substrings and matchesAt stay inside the string.
+    const struct { uint32_t start; uint32_t count; const char* expected; } ranges[] = {
         {5, String::npos, ""}, {1, 100, "bc"}, {0, 2, "ab"}, {3, 1, ""}, {2, 0, ""}, {0, String::npos, "abc"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(String("abc").substring(c.start, c.count), c.expected) << c.start;
+    for (const auto& c : ranges) {
         const String wide = wideOf("abc").substring(c.start, c.count);
-        EXPECT_EQ(wide, c.expected) << "wide " << c.start;
-        EXPECT_TRUE(wide.wideValid() || wide.empty());
+        EXPECT_TRUE(String("abc").substring(c.start, c.count) == c.expected && wide == c.expected &&
+                    (wide.wideValid() || wide.empty())) << c.start;
     }
     const String s("package.dwf");
-    EXPECT_TRUE(s.matchesAt(".dwf", 7, 4));
-    EXPECT_FALSE(s.matchesAt(".dwfx", 7, 5));
-    EXPECT_FALSE(s.matchesAt(".DWF", 7, 4));
-    EXPECT_TRUE(s.matchesAt(u"pack", 0, 4));
-    EXPECT_FALSE(s.matchesAt(u"pack", 9, 4));
+    const std::vector<bool> matches = {s.matchesAt(".dwf", 7, 4), s.matchesAt(".dwfx", 7, 5), s.matchesAt(".DWF", 7, 4),
+                                       s.matchesAt(u"pack", 0, 4), s.matchesAt(u"pack", 9, 4)};
+    EXPECT_EQ(matches, (std::vector<bool>{true, false, false, true, false}));
 }
 
-TEST(StringCompare, EqualityAndOrderOfBothForms) {
+TEST(StringCompare, EqualityOrderAndConcatenationOfBothForms) {
     // With a narrow right operand, bytes 0x80..0xFF order before ASCII; wide units order unsigned.
     const struct { String a; String b; int order; } cases[] = {
         {"Section", u"Section", 0}, {u"Section", "Section", 0}, {String(), "", 0}, {String(), String(), 0},
@@ -68,28 +63,17 @@ TEST(StringCompare, EqualityAndOrderOfBothForms) {
         EXPECT_EQ(c.a < c.b, c.order < 0);
         EXPECT_EQ(c.a.compare(c.b), c.order);
     }
-    EXPECT_TRUE(String("Section") == "Section");
-    EXPECT_TRUE(String("Section") == u"Section");
-    EXPECT_TRUE(String("Section") != "section");
-}
-
-TEST(StringCompose, ConcatenationKeepsTheRightOperandsForm) {
+    EXPECT_TRUE(String("Section") == "Section" && String("Section") == u"Section" && String("Section") != "section");
+    // Concatenation keeps the right operand's form.
     const String joined = String("ab") + String(u"cd");
-    EXPECT_TRUE(joined.wideValid());
-    EXPECT_EQ(joined, "abcd");
     const String narrow = String(u"ab") + "cd";
-    EXPECT_TRUE(narrow.narrowValid());
-    EXPECT_EQ(narrow.length(), 4u);
-    EXPECT_EQ(String() + "x", "x");
-    EXPECT_EQ(String("x") + String(), "x");
+    EXPECT_TRUE(joined.wideValid() && narrow.narrowValid() && joined == "abcd" && narrow.length() == 4);
+    EXPECT_EQ(String() + "x" + String(), "x");
     String s("a");
-    s += 'b';
-    s += u'c';
-    s += "de";
-    s += u"f";
-    EXPECT_EQ(s, "abcdef");
+    EXPECT_EQ((((s += 'b') += u'c') += "de") += u"f", "abcdef");
 }
 
+// Borrowed buffers are copied when stored.
 TEST(StringForms, ConversionIsLazyCachedAndNeverFails) {
     const String s("caf\xC3\xA9");
     EXPECT_FALSE(s.wideValid());
@@ -102,12 +86,8 @@ TEST(StringForms, ConversionIsLazyCachedAndNeverFails) {
     EXPECT_EQ(std::u16string(String("a\xFFz").wideChars()), u"a\uFFFDz");
     const char16_t lone[] = {u'x', 0xD800, 0};
     EXPECT_STREQ(String(lone).chars(), "x\xEF\xBF\xBD");
-    EXPECT_STREQ(String().chars(), "");
-    EXPECT_EQ(String().wideChars()[0], u'\0');
-    EXPECT_TRUE(String(static_cast<const char*>(nullptr)).empty());
-}
-
-TEST(StringForms, BorrowedBuffersAreCopiedWhenStored) {
+    EXPECT_TRUE(*String().chars() == '\0' && String().wideChars()[0] == u'\0' &&
+                String(static_cast<const char*>(nullptr)).empty());
     char text[] = "borrowed";
     const String borrowed(text, false);
     EXPECT_EQ(borrowed.chars(), text);
@@ -117,29 +97,22 @@ TEST(StringForms, BorrowedBuffersAreCopiedWhenStored) {
     String moved(std::move(lender));
     EXPECT_NE(moved.chars(), text) << "a moved borrower still must not point into the lender";
     text[0] = 'X';
-    EXPECT_EQ(stored, "borrowed");
-    EXPECT_EQ(moved, "borrowed");
+    EXPECT_TRUE(stored == "borrowed" && moved == "borrowed");
     EXPECT_EQ(String("xyz", 1, 1), "y");
 }
 
 TEST(StringIOHandler, AccumulatesAndCopiesOutTerminated) {
     DWFUtil::StringIOHandler handler;
-    EXPECT_EQ(handler.write("<a"), 1);
-    EXPECT_EQ(handler.write(u" b='\u00E9'"), 1);
-    EXPECT_EQ(handler.write(String("/>")), 1);
+    EXPECT_TRUE(handler.write("<a") == 1 && handler.write(u" b='\u00E9'") == 1 && handler.write(String("/>")) == 1);
     String all;
-    EXPECT_EQ(handler.getContents(all), 1);
-    EXPECT_EQ(all, String(u"<a b='\u00E9'/>"));
     char narrow[5];
-    EXPECT_EQ(handler.getContents(narrow, sizeof narrow), 1);
-    EXPECT_STREQ(narrow, "<a b");
     char one[1] = {'x'};
-    handler.getContents(one, 1);
-    EXPECT_EQ(one[0], '\0');
     char16_t wide[32];
-    handler.getContents(wide, 32);
+    EXPECT_TRUE(handler.getContents(all) == 1 && handler.getContents(narrow, sizeof narrow) == 1 &&
+                handler.getContents(one, 1) == 1 && handler.getContents(wide, 32) == 1 && one[0] == '\0');
+    EXPECT_EQ(all, String(u"<a b='\u00E9'/>"));
+    EXPECT_STREQ(narrow, "<a b");
     EXPECT_EQ(std::u16string(wide), u"<a b='\u00E9'/>");
-
     EXPECT_EQ(DWFUtil::IOHandler().write("x"), -1) << "the base handler supports no operation";
 }
 
@@ -157,7 +130,7 @@ TEST(Guid, TextFormsOfKnownAndFreshIdentifiers) {
     EXPECT_NE(DWFUtil::createGuidString(true), DWFUtil::createGuidString(true));
 }
 
-TEST(Vector, GrowsInStepsOfSixteenAndCopiesAreSizedByTheirCount) {
+TEST(Vector, GrowsAndReservesInStepsOfSixteenAndCopiesAreSizedByTheirCount) {
     // {count, capacity after pushing one by one, capacity of a copy}
     const uint32_t steps[][3] = {{1, 16, 16}, {15, 16, 16}, {16, 16, 32}, {17, 32, 32}, {32, 32, 48}, {33, 48, 48}};
     Vector<long> v;
@@ -167,33 +140,24 @@ TEST(Vector, GrowsInStepsOfSixteenAndCopiesAreSizedByTheirCount) {
         const Vector<long> copy(v);
         Vector<long> assigned;
         assigned = v;
-        EXPECT_EQ(v.capacity(), capacity) << count;
-        EXPECT_EQ(copy.capacity(), copied) << count;
-        EXPECT_EQ(assigned.capacity(), copied) << count;
-        EXPECT_EQ(copy.size(), count);
+        EXPECT_EQ((std::vector<uint32_t>{v.capacity(), copy.capacity(), assigned.capacity(), copy.size()}),
+                  (std::vector<uint32_t>{capacity, copied, copied, count}));
         EXPECT_EQ(copy.back(), static_cast<long>(count) - 1);
     }
     for (long i = 0; i < 33; ++i) EXPECT_EQ(v[static_cast<uint32_t>(i)], i);
-}
-
-TEST(Vector, PushingItsOwnElementWhileGrowing) {
-    Vector<String> v;
-    for (int i = 0; i < 16; ++i) v.push_back(String(std::to_string(i).c_str()));
-    v.push_back(v[3]);  // the 17th element comes from the array that is replaced
-    EXPECT_EQ(v.back(), "3");
-}
-
-TEST(Vector, ReserveMakesRoomOnceInMultiplesOfSixteen) {
-    Vector<String> v;
-    v.push_back("kept");
-    // {needed, capacity}: never less than before
-    const uint32_t cases[][2] = {{10, 16}, {16, 16}, {17, 32}, {10000, 10000}, {10001, 10016}, {3, 10016}};
-    for (const auto& [needed, capacity] : cases) {
-        v.reserve(needed);
-        EXPECT_EQ(v.capacity(), capacity) << needed;
+    Vector<String> strings;
+    for (int i = 0; i < 16; ++i) strings.push_back(String(std::to_string(i).c_str()));
+    strings.push_back(strings[3]);  // the 17th element comes from the array that is replaced
+    EXPECT_EQ(strings.back(), "3");
+    // Reserve makes room once in multiples of sixteen, never less than before: {needed, capacity}.
+    Vector<String> reserved;
+    reserved.push_back("kept");
+    const uint32_t reserves[][2] = {{10, 16}, {16, 16}, {17, 32}, {10000, 10000}, {10001, 10016}, {3, 10016}};
+    for (const auto& [needed, capacity] : reserves) {
+        reserved.reserve(needed);
+        EXPECT_EQ(reserved.capacity(), capacity) << needed;
     }
-    EXPECT_EQ(v.size(), 1u);
-    EXPECT_EQ(v[0], "kept");
+    EXPECT_TRUE(reserved.size() == 1 && reserved[0] == "kept");
 }
 
 TEST(Vector, EraseAndPopBack) {
@@ -204,18 +168,16 @@ TEST(Vector, EraseAndPopBack) {
     long* outside = v.end() + 3;
     v.erase(outside);
     ASSERT_EQ(v.size(), 4u);
-    EXPECT_EQ(v[1], 2);
-    EXPECT_EQ(v.back(), 4);
+    EXPECT_TRUE(v[1] == 2 && v.back() == 4);
     v.pop_back();
-    EXPECT_EQ(v.size(), 3u);
+    ASSERT_EQ(v.size(), 3u);
     v.clear();
     v.pop_back();
-    EXPECT_TRUE(v.empty());
-    EXPECT_EQ(v.capacity(), 0u);
+    EXPECT_TRUE(v.empty() && v.capacity() == 0);
 }
 
 // Insertion keeps the first value of a key and the keys in order.
-TEST(Map, AgreesWithAnOrderedMapOnRandomInsertions) {
+TEST(Map, AgreesWithAnOrderedMapAndGrowsCopiesAndErases) {
     std::mt19937 random(7);
     for (int round = 0; round < 40; ++round) {
         Map<long, long> m;
@@ -224,38 +186,28 @@ TEST(Map, AgreesWithAnOrderedMapOnRandomInsertions) {
             const long key = static_cast<long>(random() % 50);
             const auto* pair = m.insert(key, i);
             expected.emplace(key, i);
-            ASSERT_NE(pair, m.end());
-            ASSERT_EQ(pair->first, key);
-            ASSERT_EQ(pair->second, expected[key]) << "key " << key;
+            ASSERT_TRUE(pair != m.end() && pair->first == key && pair->second == expected[key]) << "key " << key;
         }
         ASSERT_EQ(m.size(), expected.size());
         uint32_t index = 0;
         for (const auto& [key, value] : expected) {
-            EXPECT_EQ(m.begin()[index].first, key);
-            EXPECT_EQ(m.begin()[index++].second, value);
+            EXPECT_TRUE(m.begin()[index].first == key && m.begin()[index++].second == value) << key;
         }
         for (long key = -1; key <= 50; ++key) {
             const auto* found = m.find(key);
             EXPECT_EQ(found == m.end() ? -1 : found->second, expected.count(key) ? expected[key] : -1) << key;
         }
     }
-}
-
-TEST(Map, GrowthCopyEraseAndIndexing) {
+    // Growth, copy, erase and indexing.
     Map<long, long> m;
     for (long i = 0; i < 17; ++i) m[i * 2] = i;
-    EXPECT_EQ(m.capacity(), 32u);
     const Map<long, long> copy(m);
-    EXPECT_EQ(copy.capacity(), 32u);
-    EXPECT_EQ(copy.find(32)->second, 16);
+    EXPECT_TRUE(m.capacity() == 32 && copy.capacity() == 32 && copy.find(32)->second == 16);
     m.erase(4);
-    m.erase(5);
-    EXPECT_EQ(m.size(), 16u);
-    EXPECT_EQ(m.find(4), m.end());
-    EXPECT_EQ(m.find(6)->second, 3);
-    EXPECT_EQ(m[100], 0) << "a missing key is inserted with a default value";
-    EXPECT_EQ(m.size(), 17u);
-    EXPECT_EQ(copy.size(), 17u) << "the copy is independent";
+    m.erase(5);  // missing: ignored
+    EXPECT_TRUE(m.size() == 16 && m.find(4) == m.end() && m.find(6)->second == 3);
+    // A missing key is inserted with a default value; the copy is independent.
+    EXPECT_TRUE(m[100] == 0 && m.size() == 17 && copy.size() == 17);
 }
 
 // Counts live objects so that deletion by the last handle can be observed.
@@ -273,7 +225,6 @@ TEST(ObjectRef, EveryHandleHoldsOneShare) {
     int live = 0;
     {
         ObjectRef<Tracked> a(new Tracked(&live));
-        EXPECT_EQ(a->referenceCount(), 1);
         ObjectRef<Tracked>& same = a;
         a = same;
         EXPECT_EQ(a->referenceCount(), 1) << "self-assignment";
@@ -281,30 +232,22 @@ TEST(ObjectRef, EveryHandleHoldsOneShare) {
         b = a;
         EXPECT_EQ(a->referenceCount(), 2) << "assigning the same object";
         b.newBinding(a);
-        EXPECT_EQ(a->referenceCount(), 2);
+        EXPECT_EQ(a->referenceCount(), 2) << "binding the same object";
         b = 0;
-        EXPECT_TRUE(b.isNull());
-        EXPECT_EQ(a->referenceCount(), 1);
+        EXPECT_TRUE(b.isNull() && a->referenceCount() == 1);
         ObjectRef<Tracked> other(new Tracked(&live));
-        EXPECT_FALSE(a == other);
-        EXPECT_NE(a < other, other < a);
+        EXPECT_TRUE(!(a == other) && (a < other) != (other < a));
         ObjectRef<DWFUtil::RefCount> base(a);
-        EXPECT_EQ(a->referenceCount(), 2);
-        EXPECT_EQ(live, 2);
+        EXPECT_TRUE(a->referenceCount() == 2 && live == 2);
     }
     EXPECT_EQ(live, 0) << "the last handle deletes the object";
-}
-
-TEST(ObjectRef, ReleasingTheHolderOfTheIncomingObject) {
-    int live = 0;
+    // Releasing the holder of the incoming object.
     ObjectRef<Tracked> head(new Tracked(&live));
     head->next = new Tracked(&live);
     head = head->next;  // the old head owns the handle we assign from
-    EXPECT_EQ(live, 1);
-    EXPECT_EQ(head->referenceCount(), 1);
+    EXPECT_TRUE(live == 1 && head->referenceCount() == 1);
     head.unbind();
-    EXPECT_TRUE(head.isNull());
-    EXPECT_EQ(live, 0);
+    EXPECT_TRUE(head.isNull() && live == 0);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
-#include <string>
 
 #include "xml_test_support.h"
 
@@ -19,8 +18,7 @@ std::atomic<size_t> largest{0};
 void* allocate(size_t size) {
     if (watching.load(std::memory_order_relaxed)) {
         size_t seen = largest.load(std::memory_order_relaxed);
-        while (size > seen && !largest.compare_exchange_weak(seen, size)) {
-        }
+        while (size > seen && !largest.compare_exchange_weak(seen, size)) continue;
     }
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
@@ -50,7 +48,7 @@ std::string repeat(const std::string& text, int count) {
     return out;
 }
 
-TEST(XmlParser, ReportsElementsAndMappingsInDocumentOrder) {
+TEST(XmlParser, ReportsElementsInDocumentOrderAndBuildsTheNodeTree) {
     const struct { const char* document; DwfResult::Enum result; const char* events; } cases[] = {
         {"<a x='1'/>", OK, "<a x=[1]></a>"}, {"<a><b/></a>", OK, "<a><b></b></a>"},
         {"<a>t1<b>in</b>t2</a>", OK, "<a><b></b 'in'></a 't1t2'>"},
@@ -64,17 +62,12 @@ TEST(XmlParser, ReportsElementsAndMappingsInDocumentOrder) {
         {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!DOCTYPE a [<!ENTITY e \"]>\">]><!-- <b> -->"
          "<a><?pi x?><!-- c --><![CDATA[<x>]]></a>",
          OK, "<a></a '<x>'>"},
-        {"<a></ a >", OK, "<a></a>"},          {"text<a>x</a>tail", OK, "<a></a 'x'>"},
-        {"<a><b>", OK, "<a><b>"},              {"<a><b></a>", BAD, "<a><b>"},
-        {"<a></a><b/>", BAD, "<a></a>"},       {"</a>", BAD, ""},
-        {"<a x='1", BAD, ""},                  {"<a x=1/>", BAD, ""},
-        {"<a x", BAD, ""},                     {"<a", BAD, ""},
-        {"<a>1 < 2</a>", BAD, "<a>"},          {"<a><", BAD, "<a>"},
-        {"<a></a", BAD, "<a>"},                {"<a / >", BAD, ""},
-        {"<a =''/>", BAD, ""},                 {"<a><!-- open", BAD, "<a>"},
-        {"<a><![CDATA[open", BAD, "<a>"},      {"<?pi", BAD, ""},
-        {"<!DOCTYPE a [ \"x]>", BAD, ""},      {"<!DOCTYPE a [ ]", BAD, ""},
-    };
+        {"<a></ a >", OK, "<a></a>"}, {"text<a>x</a>tail", OK, "<a></a 'x'>"}, {"<a><b>", OK, "<a><b>"},
+        {"<a><b></a>", BAD, "<a><b>"}, {"<a></a><b/>", BAD, "<a></a>"}, {"</a>", BAD, ""}, {"<a x='1", BAD, ""},
+        {"<a x=1/>", BAD, ""}, {"<a x", BAD, ""}, {"<a", BAD, ""}, {"<a>1 < 2</a>", BAD, "<a>"}, {"<a><", BAD, "<a>"},
+        {"<a></a", BAD, "<a>"}, {"<a / >", BAD, ""}, {"<a =''/>", BAD, ""}, {"<a><!-- open", BAD, "<a>"},
+        {"<a><![CDATA[open", BAD, "<a>"}, {"<?pi", BAD, ""}, {"<!DOCTYPE a [ \"x]>", BAD, ""},
+        {"<!DOCTYPE a [ ]", BAD, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.document);
         xmltest::EventLog events;
@@ -82,28 +75,20 @@ TEST(XmlParser, ReportsElementsAndMappingsInDocumentOrder) {
         EXPECT_EQ(parser.parseBuffer(c.document, std::strlen(c.document)), c.result);
         EXPECT_EQ(events.log, c.events);
     }
-}
-
-TEST(XmlParser, BuildsTheNodeTreeWithPositions) {
+    // The node tree with positions.
     XmlParser parser;
     const std::string document = "<r> <a k='v'/><b>x<c/>y</b></r>";
     ASSERT_EQ(parser.parseBuffer(document.data(), document.size()), OK);
     const DWFUtil::XmlNode* root = parser.root();
     ASSERT_NE(root, nullptr);
-    EXPECT_EQ(parser.elementCount(), 4u);
     const DWFUtil::XmlNode* a = root->firstChild;
     const DWFUtil::XmlNode* b = root->lastChild;
-    ASSERT_NE(a, nullptr);
-    ASSERT_EQ(a->nextSibling, b);
-    EXPECT_EQ(b->previousSibling, a);
-    EXPECT_EQ(a->parent, root);
-    EXPECT_EQ(a->start, 4u);
-    EXPECT_EQ(b->start, 14u);
-    EXPECT_EQ(a->attributes.size(), 1u);
-    EXPECT_TRUE(a->attributes[0].value == "v");
-    EXPECT_EQ(b->text.toUtf8(), "xy");
-    EXPECT_EQ(root->text.toUtf8(), " ");
-    EXPECT_EQ(b->firstChild->name.toUtf8(), "c");
+    ASSERT_TRUE(a && a->nextSibling == b && b->previousSibling == a && a->parent == root);
+    EXPECT_EQ(std::to_string(parser.elementCount()) + " " + std::to_string(a->start) + " " + std::to_string(b->start) +
+                  " " + std::to_string(a->attributes.size()),
+              "4 4 14 1");
+    EXPECT_EQ((a->attributes[0].value + "|" + b->text + "|" + root->text + "|" + b->firstChild->name).toUtf8(),
+              "v|xy| |c");
 
     EXPECT_EQ(parser.parseBuffer("<a/>", 4), DwfResult::NoPackageOpen) << "one document per instance";
     EXPECT_EQ(XmlParser().parseStream(nullptr), DwfResult::InvalidArgument);
@@ -113,18 +98,13 @@ TEST(XmlParser, BuildsTheNodeTreeWithPositions) {
 // size limit is held in one buffer, not one of twice the limit.
 TEST(XmlParser, ReadsStreamsInPiecesIntoOneBufferNoLargerThanTheLimit) {
     const uint64_t limit = uint64_t{4} << 20;
+    constexpr uint64_t NONE = UINT64_MAX;
     const struct { uint64_t size; uint32_t piece; int64_t end; uint64_t limit; DwfResult::Enum result; } cases[] = {
-        {200007, 7, 0, UINT64_MAX, OK},
-        {200007, 65536, 0, UINT64_MAX, OK},
-        {200007, 65536, DwfResult::ArchiveEntryError, UINT64_MAX, DwfResult::ArchiveEntryError},
-        {200007, 65536, INT64_MIN, UINT64_MAX, DwfResult::ReadFailed},
-        {200007, 65536, 0, 100000, DwfResult::InvalidData},
-        {200007, 65536, 0, 200007, OK},
-        {limit - 1, UINT32_MAX, 0, limit, OK},
-        {limit, UINT32_MAX, 0, limit, OK},
-        {limit - 65536 + 7, UINT32_MAX, 0, limit, OK},
-        {limit + 1, UINT32_MAX, 0, limit, DwfResult::InvalidData},
-    };
+        {200007, 7, 0, NONE, OK}, {200007, 65536, 0, NONE, OK}, {200007, 65536, 0, 200007, OK},
+        {200007, 65536, DwfResult::ArchiveEntryError, NONE, DwfResult::ArchiveEntryError},
+        {200007, 65536, INT64_MIN, NONE, DwfResult::ReadFailed}, {200007, 65536, 0, 100000, DwfResult::InvalidData},
+        {limit - 1, UINT32_MAX, 0, limit, OK}, {limit, UINT32_MAX, 0, limit, OK},
+        {limit - 65536 + 7, UINT32_MAX, 0, limit, OK}, {limit + 1, UINT32_MAX, 0, limit, DwfResult::InvalidData}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.size) + " in pieces of " + std::to_string(c.piece) + ", limit " +
                      std::to_string(c.limit));
@@ -134,12 +114,8 @@ TEST(XmlParser, ReadsStreamsInPiecesIntoOneBufferNoLargerThanTheLimit) {
         watching = true;
         EXPECT_EQ(parser.parseStream(&stream, c.limit), c.result);
         watching = false;
-        if (c.limit != UINT64_MAX) {
-            EXPECT_LE(largest.load(), c.limit + 1);
-        }
-        if (c.result == OK) {
-            EXPECT_EQ(parser.root()->text.length(), c.size - 7);
-        }
+        EXPECT_LE(largest.load(), c.limit == NONE ? NONE : c.limit + 1);
+        EXPECT_EQ(c.result == OK ? parser.root()->text.length() : c.size - 7, c.size - 7);
     }
 }
 
@@ -147,30 +123,21 @@ TEST(XmlParser, ReadsStreamsInPiecesIntoOneBufferNoLargerThanTheLimit) {
 // 10000 attributes on one element and more than a million elements; huge
 // text, in one run or split by a million children, takes linear time.
 TEST(XmlParser, RefusesDocumentsBeyondItsLimits) {
+    const auto nested = [](int depth) { return repeat("<e>", depth) + repeat("</e>", depth); };
     std::string attributes;
     for (int i = 0; i < 10000; ++i) attributes += " a" + std::to_string(i) + "='" + std::to_string(i) + "'";
     const struct { std::string document; DwfResult::Enum result; uint32_t elements; size_t text; } cases[] = {
-        {repeat("<e>", 256) + repeat("</e>", 256), OK, 256, 0},
-        {repeat("<e>", 257) + repeat("</e>", 257), BAD, 256, 0},
-        {repeat("<e>", 10000) + repeat("</e>", 10000), BAD, 256, 0},
-        {repeat("<e>", 200000) + repeat("</e>", 200000), BAD, 256, 0},
-        {"<r>" + repeat("<e/>", 999999) + "</r>", OK, 1000000, 0},
-        {"<r>" + repeat("<e/>", 1000000) + "</r>", BAD, 0, 0},
-        {"<a" + attributes + "/>", OK, 1, 0},
-        {"<a" + attributes + " b=''/>", BAD, 0, 0},
-        {"<a>" + std::string(100u << 20, 't') + "</a>", OK, 1, 100u << 20},
-        {"<a>" + repeat("tt<b/>", 999000) + "</a>", OK, 999001, 2u * 999000u},
-    };
+        {nested(256), OK, 256, 0}, {nested(257), BAD, 256, 0}, {nested(10000), BAD, 256, 0},
+        {nested(200000), BAD, 256, 0}, {"<r>" + repeat("<e/>", 999999) + "</r>", OK, 1000000, 0},
+        {"<r>" + repeat("<e/>", 1000000) + "</r>", BAD, 0, 0}, {"<a" + attributes + "/>", OK, 1, 0},
+        {"<a" + attributes + " b=''/>", BAD, 0, 0}, {"<a>" + std::string(100u << 20, 't') + "</a>", OK, 1, 100u << 20},
+        {"<a>" + repeat("tt<b/>", 999000) + "</a>", OK, 999001, 2u * 999000u}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.document.size());
         XmlParser parser;
         EXPECT_EQ(parser.parseBuffer(c.document.data(), c.document.size()), c.result);
-        if (c.elements) {
-            EXPECT_EQ(parser.elementCount(), c.elements);
-        }
-        if (c.text) {
-            EXPECT_EQ(parser.root()->text.length(), c.text);
-        }
+        EXPECT_EQ(c.elements ? parser.elementCount() : 0u, c.elements);
+        EXPECT_EQ(c.text ? parser.root()->text.length() : 0u, c.text);
     }
 }
 

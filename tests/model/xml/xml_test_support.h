@@ -1,19 +1,20 @@
-// Shared pieces of the XML tests: a parser callback that logs what it is told,
-// a stream that hands out text in pieces, and a small document model in the
-// style of the manifest and ePlot layers.
+// A parser callback that logs what it is told, a stream that hands out text in pieces, a small document model,
+// and documents read with a given root builder, as the package reader does.
 #ifndef DWFPLOT_TESTS_MODEL_XML_XML_TEST_SUPPORT_H
 #define DWFPLOT_TESTS_MODEL_XML_XML_TEST_SUPPORT_H
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "model/util/vector.h"
 #include "model/xml/new_object.h"
+#include "model/xml/xml_builder_stack.h"
 #include "model/xml/xml_object.h"
-#include "model/xml/xml_parser.h"
 #include "model/xml/xml_string_attribute.h"
 #include "model/xml/xml_writer.h"
+#include "support/temp_dir_test.h"
+#include "support/thrown_by.h"
 
 namespace xmltest {
 
@@ -113,6 +114,42 @@ public:
     DWFXmlObjects::XmlStringAttribute version{"version", true};
     DWFUtil::Vector<ObjectRef<Item>> items;
 };
+
+using testsupport::thrownBy;
+
+// The parse result, or the code a builder throws.
+inline int32_t readDocument(const std::string& text, const ObjectRef<DWFXmlBuilder::XmlBuilder>& root,
+                            DWFXmlBuilder::XmlBuilderStack& stack) {
+    stack.setRootBuilder(root);
+    DWFUtil::XmlParser parser(&stack);
+    int32_t result = DWF::DwfResult::Success;
+    const int32_t thrown = thrownBy([&] { result = parser.parseBuffer(text.data(), text.size()); });
+    return thrown == DWF::DwfResult::Success ? result : thrown;
+}
+
+// A fresh builder of class B that has read `text`.
+template <typename B>
+ObjectRef<B> readWith(const std::string& text, int32_t* result = nullptr) {
+    ObjectRef<B> builder = DWFXmlFramework::newObject<B>();
+    DWFXmlBuilder::XmlBuilderStack stack;
+    const int32_t code = readDocument(text, builder, stack);
+    if (result) *result = code;
+    return builder;
+}
+
+inline std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+// Whether xmllint, a checker we did not write, finds `document` well formed.
+inline bool xmllintAccepts(const std::string& directory, const std::string& document) {
+    const std::string path = directory + "document.xml";
+    testsupport::writeFile(path, document);
+    return std::system(("xmllint --noout '" + path + "' 2>&1").c_str()) == 0;
+}
 
 }  // namespace xmltest
 

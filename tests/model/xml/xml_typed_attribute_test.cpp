@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "model/xml/xml_boolean_attribute.h"
 #include "model/xml/xml_constrained_double_attribute.h"
@@ -22,18 +23,18 @@ TEST(XmlBooleanAttribute, KeepsTheWordItWasReadWith) {
         {"", false, false},    {" true", false, false}};
     for (const auto& c : cases) {
         XmlBooleanAttribute attribute("show");
-        EXPECT_EQ(attribute.fromString(c.text), c.accepted) << c.text;
-        EXPECT_EQ(attribute.isSet(), c.accepted) << c.text;
-        EXPECT_EQ(attribute.getBoolean(), c.value) << c.text;
-        EXPECT_EQ(attribute.toString().toUtf8(), c.accepted ? c.text : "") << c.text;
+        SCOPED_TRACE(c.text);
+        EXPECT_TRUE(attribute.fromString(c.text) == c.accepted && attribute.isSet() == c.accepted);
+        EXPECT_EQ(attribute.getBoolean(), c.value);
+        EXPECT_EQ(attribute.toString().toUtf8(), c.accepted ? c.text : "");
     }
     XmlBooleanAttribute fromProgram("bold", XmlBooleanEnum::forValue(true));
-    EXPECT_EQ(fromProgram.toString().toUtf8(), "true");
-    EXPECT_TRUE(fromProgram.setBoolean(false));
-    EXPECT_EQ(fromProgram.toString().toUtf8(), "false");
-    EXPECT_FALSE(fromProgram.setEntry(nullptr));
+    const String before = fromProgram.toString();
+    EXPECT_TRUE(fromProgram.setBoolean(false) && !fromProgram.setEntry(nullptr));
+    EXPECT_EQ((before + " " + fromProgram.toString()).toUtf8(), "true false");
 }
 
+// Doubles are written with all their significant digits.
 TEST(XmlNumberAttributes, ReadTheLeadingNumberAndRefuseOverflow) {
     const struct { const char* text; bool accepted; int32_t value; } longs[] = {
         {"12abc", true, 12}, {"  -7", true, -7}, {"+3", true, 3}, {"abc", true, 0}, {"", false, 5},
@@ -41,117 +42,85 @@ TEST(XmlNumberAttributes, ReadTheLeadingNumberAndRefuseOverflow) {
         {"-2147483649", false, 5}, {"99999999999999999999", false, 5}};
     for (const auto& c : longs) {
         XmlLongAttribute attribute("size", int32_t{5});
-        EXPECT_EQ(attribute.fromString(c.text), c.accepted) << c.text;
-        EXPECT_EQ(attribute.getLong(), c.value) << c.text;
+        EXPECT_TRUE(attribute.fromString(c.text) == c.accepted && attribute.getLong() == c.value) << c.text;
     }
     const struct { const char* text; bool accepted; double value; } doubles[] = {
         {"0.5mm", true, 0.5}, {" +2", true, 2}, {"-1e3", true, -1000},
         {"x", true, 0},       {"", false, 9},   {"1e999", false, 9}};
     for (const auto& c : doubles) {
         XmlDoubleAttribute attribute("height", 9.0);
-        EXPECT_EQ(attribute.fromString(c.text), c.accepted) << c.text;
-        EXPECT_EQ(attribute.getDouble(), c.value) << c.text;
+        EXPECT_TRUE(attribute.fromString(c.text) == c.accepted && attribute.getDouble() == c.value) << c.text;
     }
-}
-
-TEST(XmlNumberAttributes, WriteAllSignificantDigits) {
     XmlLongAttribute unset("zOrder");
-    EXPECT_EQ(unset.toString().toUtf8(), "");
+    const String before = unset.toString();
     unset.setLong(-42);
-    EXPECT_EQ(unset.toString().toUtf8(), "-42");
+    EXPECT_EQ((before + "|" + unset.toString()).toUtf8(), "|-42");
     const struct { double value; const char* text; } written[] = {
         {0.5, "0.5"}, {1.0, "1"}, {0.1, "0.10000000000000000555111512312578"}, {1e21, "1000000000000000000000"},
         {-2.5e-7, "-2.4999999999999998868702795647156e-07"}, {1e33, "9.9999999999999994557523098704282e+32"},
         {1.7976931348623157e308, "1.797693134862315708145274237317e+308"}};
-    for (const auto& w : written) {
-        XmlDoubleAttribute attribute("width");
-        attribute.setDouble(w.value);
-        EXPECT_EQ(attribute.toString().toUtf8(), w.text);
-    }
-}
-
-TEST(XmlConstrainedDoubleAttribute, ChecksTheMinimumWhenValidated) {
+    XmlDoubleAttribute attribute("width");
+    for (const auto& w : written) EXPECT_TRUE(attribute.setDouble(w.value) && attribute.toString() == w.text) << w.text;
+    // A constrained double checks its minimum when validated.
+    const auto validAt = [](XmlConstrainedDoubleAttribute& constrained, double value) {
+        constrained.setDouble(value);
+        return constrained.isValid();
+    };
     XmlConstrainedDoubleAttribute exclusive("width", true);
-    exclusive.setMinimum(0, true, false);
-    EXPECT_FALSE(exclusive.isValid());
-    exclusive.setDouble(0);
-    EXPECT_FALSE(exclusive.isValid());
-    exclusive.setDouble(0.001);
-    EXPECT_TRUE(exclusive.isValid());
-
     XmlConstrainedDoubleAttribute inclusive("height");
     EXPECT_TRUE(inclusive.isValid());
+    exclusive.setMinimum(0, true, false);
     inclusive.setMinimum(0, false, true);
     inclusive.setMinimum(5, true, false);  // locked: ignored
-    inclusive.setDouble(0);
-    EXPECT_TRUE(inclusive.isValid());
-    inclusive.setDouble(-0.5);
-    EXPECT_FALSE(inclusive.isValid());
+    const std::vector<bool> valid = {exclusive.isValid(), validAt(exclusive, 0), validAt(exclusive, 0.001),
+                                     validAt(inclusive, 0), validAt(inclusive, -0.5)};
+    EXPECT_EQ(valid, (std::vector<bool>{false, false, true, true, false}));
 }
 
+// Typed lists format, parse and validate their items; getters refuse lists longer than the maximum.
 TEST(XmlListAttribute, SplitsAtSpacesAndAppendsWithOneSpace) {
     XmlListOfDoubleAttribute list("clip");
     ASSERT_TRUE(list.fromString("1  2 3"));
     Vector<double> values;
-    EXPECT_TRUE(list.getVector(values));
-    ASSERT_EQ(values.size(), 3u);
-    EXPECT_EQ(values[2], 3.0);
-    EXPECT_TRUE(list.append("4"));
+    EXPECT_TRUE(list.getVector(values) && values.size() == 3 && values[2] == 3.0);
+    EXPECT_TRUE(list.append("4") && !list.append(""));
     EXPECT_EQ(list.toString().toUtf8(), "1  2 3 4");
-    EXPECT_FALSE(list.append(""));
     EXPECT_TRUE(XmlListOfDoubleAttribute("scale", "x 2\t").isValid());  // no number reads as 0
     EXPECT_FALSE(list.fromString("1 1e999 2"));
     EXPECT_EQ(list.toString().toUtf8(), "1  2 3 4");
 
     XmlListAttribute words("names");
-    EXPECT_TRUE(words.append("a"));
-    EXPECT_TRUE(words.append("b\tc"));
-    EXPECT_TRUE(words.fromString(words.toString() + "  "));
+    EXPECT_TRUE(words.append("a") && words.append("b\tc") && words.fromString(words.toString() + "  "));
     Vector<String> items;
-    EXPECT_TRUE(words.getVector(items));
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[1].toUtf8(), "b\tc");
-    EXPECT_TRUE(XmlListAttribute("x", " ").getVector(items));
-    EXPECT_EQ(items.size(), 0u);
-}
-
-TEST(XmlListAttribute, TypedListsFormatParseAndValidateItems) {
+    EXPECT_TRUE(words.getVector(items) && items.size() == 2 && items[1] == "b\tc");
+    EXPECT_TRUE(XmlListAttribute("x", " ").getVector(items) && items.empty());
     XmlListOfLongAttribute color("color", "128 128 128");
     Vector<int32_t> longs;
-    EXPECT_TRUE(color.getVector(longs));
-    EXPECT_EQ(longs.size(), 3u);
-    EXPECT_FALSE(color.isSet());
+    EXPECT_TRUE(color.getVector(longs) && longs.size() == 3 && !color.isSet());
     longs.push_back(-1);
     EXPECT_TRUE(color.setFromVector(longs));
     EXPECT_EQ(color.toString().toUtf8(), "128 128 128 -1");
 
     XmlListOfLongAttribute broken("color", "1 2147483648 3");
-    EXPECT_FALSE(broken.isValid());
-    EXPECT_FALSE(broken.getVector(longs));
+    EXPECT_FALSE(broken.isValid() || broken.getVector(longs));
     EXPECT_EQ(longs.size(), 2u);
 
     XmlListOfDoubleAttribute transform("transform", true);
-    EXPECT_FALSE(transform.isValid());
+    const bool validUnset = transform.isValid();
     Vector<double> doubles;
     doubles.push_back(0.1);
     doubles.push_back(1);
-    EXPECT_TRUE(transform.setFromVector(doubles));
+    EXPECT_TRUE(!validUnset && transform.setFromVector(doubles) && transform.isValid());
     EXPECT_EQ(transform.toString().toUtf8(), "0.10000000000000000555111512312578 1");
-    EXPECT_TRUE(transform.isValid());
-}
-
-TEST(XmlListAttribute, GettersRefuseListsLongerThanTheMaximum) {
     const uint32_t maximum = XmlListAttribute::kMaximumItems;
     for (const uint32_t count : {maximum, maximum + 1, 200000u}) {
         std::string text;
         for (uint32_t i = 0; i < count; ++i) text += "1 ";
         XmlListOfDoubleAttribute list("extents");
-        EXPECT_TRUE(list.fromString(String::fromUtf8(text)));
-        EXPECT_TRUE(list.isValid());
-        EXPECT_EQ(list.itemCount(), count);
         Vector<double> doubles;
-        EXPECT_EQ(list.getVector(doubles), count <= maximum) << count;
-        EXPECT_EQ(doubles.size(), count <= maximum ? count : 0u) << count;
+        EXPECT_TRUE(list.fromString(String::fromUtf8(text)) && list.isValid() && list.itemCount() == count) << count;
+        EXPECT_TRUE(list.getVector(doubles) == (count <= maximum) && doubles.size() == (count <= maximum ? count : 0u))
+            << count;
     }
 }
 
@@ -165,15 +134,12 @@ TEST(SetFromAttributes, MatchesNamesWithAnyPrefix) {
         {"other:href", true, "h"}, {"href", true, "h"}, {"title", false, ""}, {"dwf:", false, ""}};
     for (const auto& c : cases) {
         XmlStringAttribute attribute(c.name);
-        EXPECT_EQ(attribute.setFromAttributes(parsed), c.found) << c.name;
-        EXPECT_EQ(attribute.getString().toUtf8(), c.value) << c.name;
+        EXPECT_TRUE(attribute.setFromAttributes(parsed) == c.found && attribute.getString() == c.value) << c.name;
     }
     XmlLongAttribute size("size");
-    EXPECT_TRUE(size.setFromAttributes(parsed));
-    EXPECT_EQ(size.getLong(), 12);
     XmlBooleanAttribute refused("name");
-    EXPECT_FALSE(refused.setFromAttributes(parsed));
-    EXPECT_FALSE(refused.isSet());
+    EXPECT_TRUE(size.setFromAttributes(parsed) && size.getLong() == 12);
+    EXPECT_FALSE(refused.setFromAttributes(parsed) || refused.isSet());
 }
 
 }  // namespace

@@ -61,15 +61,13 @@ protected:
     const std::string locked_ = noise(5000, 3) + std::string(5000, 'z');
     const ZipArchive archive_ = zipArchive({
         {"manifest.xml", "<dwf:Manifest version=\"6.0\"></dwf:Manifest>", 8, "UT-LOCAL"},
-        {"Section_1\\Page.W2D", page_},
-        {"Section_2\\page.w2d", "second page", 8, "", "CENTRAL"},
-        {"stored.txt", "kept as it is", 0},
-        {"damaged.txt", "stored content", 0, "", "", "", true, 0x12345678, 14},
+        {"Section_1\\Page.W2D", page_}, {"Section_2\\page.w2d", "second page", 8, "", "CENTRAL"},
+        {"stored.txt", "kept as it is", 0}, {"damaged.txt", "stored content", 0, "", "", "", true, 0x12345678, 14},
         {"locked.w2d", locked_, 8, "", "", "secret"},
     });
 };
 
-TEST_F(DwfReaderTest, EntryInfoCarriesTheDirectoryRecordAndWhereTheDataIs) {
+TEST_F(DwfReaderTest, EntryInfoAndCopiesFollowTheDirectoryRecord) {
     DwfReader reader(str(path_), {});
     DWFReader::ArchiveFileInfo info;
     ASSERT_EQ(reader.getEntryInfo(str("/SECTION_2/PAGE.W2D"), info), DwfResult::Success);
@@ -82,10 +80,8 @@ TEST_F(DwfReaderTest, EntryInfoCarriesTheDirectoryRecordAndWhereTheDataIs) {
     EXPECT_EQ(std::make_pair(info.localHeaderPosition, info.dataPosition), std::make_pair(local, local + 30 + 18));
     EXPECT_EQ(reader.getEntryInfo(str("absent.txt"), info), DwfResult::NotFoundInPackage);
     EXPECT_FALSE(reader.hasEntry(str("")));
-}
 
-TEST_F(DwfReaderTest, CopiesKeepContentAndExtensionAndAreMadeOnce) {
-    DwfReader reader(str(path_), {});
+    // Copies keep content and extension and are made once.
     DWFUtil::String first, again, other, stored;
     reader.materializeEntry(first, str("Section_1\\Page.W2D"));
     ASSERT_FALSE(first.empty());
@@ -178,7 +174,7 @@ TEST_F(DwfReaderTest, DamagedAndEncryptedEntriesReadOnlyWhenIntact) {
 }
 
 // The first 12 bytes of a package (none: a bare archive) and what they make it.
-TEST_F(DwfReaderTest, FileTypeComesFromTheFirstTwelveBytesAndTheTypeInfoEntry) {
+TEST_F(DwfReaderTest, FileTypeComesFromTheFirstTwelveBytesAndTheTypeInfoEntryOrIsUnknown) {
     const struct { const char* prefix; int32_t type, version; } cases[] = {
         {"(DWF V06.00)", 0, 600}, {"(DWF V06.01)", 0, 601}, {"(W2D V06.00)", 1, 600}, {"(DWF V05.50)", 2, 550},
         {"", 3, -1},              {"(DWF V6.00))", 4, -1}, {"(W2D V05.00)", 4, 500}, {"(DWF V06.0a)", 4, -1},
@@ -205,11 +201,8 @@ TEST_F(DwfReaderTest, FileTypeComesFromTheFirstTwelveBytesAndTheTypeInfoEntry) {
               DWFReader::UnknownType);
     EXPECT_EQ(version, -1);
     EXPECT_EQ(DWFReader::classifyFileHeader(nullptr, 12, version), DWFReader::UnknownType);
-}
-
-TEST_F(DwfReaderTest, ReaderWithoutArchiveKnowsNoTypeAndNoEntries) {
+    // A reader without an archive knows no type and no entries.
     DwfReader reader{DWFUtil::String(), DWFUtil::String()};
-    int32_t version = 0;
     DWFUtil::String typeInfo;
     EXPECT_EQ(reader.detectDwfType(version, typeInfo), DWFReader::UnknownType);
     EXPECT_EQ(thrownBy([&] { reader.hasEntry(str("manifest.xml")); }), DwfResult::NoPackageOpen);
@@ -254,11 +247,10 @@ TEST_F(DwfReaderTest, DocumentsTogetherStayWithinTheLimit) {
 // a property of another kind, and product properties under both names.
 std::vector<Entry> plotEntries() {
     PackageLayout layout = plotPackage({"page1", "page2"});
-    layout.properties = {{"DwfToolkitVersion", "Read Only"},   {"PlotFileVersion", "1.2"},
-                         {"SourceProductVendor", "TALMOR"},    {"SourceProductName", "Kestra"},
-                         {"SourceProductVersion", "9.1"},      {"PackagerProductVendor", "Old"},
-                         {"DwfProductVendor", "TALMOR"},       {"PackagerProductVersion", "9.0"},
-                         {"DwfProductVersion", "9.2"},         {"DwfFrameworkVersion", "2.1"}};
+    layout.properties = {{"DwfToolkitVersion", "Read Only"}, {"PlotFileVersion", "1.2"},
+        {"SourceProductVendor", "TALMOR"}, {"SourceProductName", "Kestra"}, {"SourceProductVersion", "9.1"},
+        {"PackagerProductVendor", "Old"}, {"DwfProductVendor", "TALMOR"}, {"PackagerProductVersion", "9.0"},
+        {"DwfProductVersion", "9.2"}, {"DwfFrameworkVersion", "2.1"}};
     std::string manifest = manifestXml(layout);
     manifest.insert(manifest.find("<dwf:Properties>") + 16, "<dwf:SimpleProperty name=\"Simple\" value=\"skipped\"/>");
     manifest.insert(manifest.find("<dwf:Sections>") + 14,
@@ -313,19 +305,18 @@ TEST_F(DwfReaderTest, ReadsManifestPropertiesAndPagesInSectionOrder) {
 
 TEST_F(DwfReaderTest, BrokenPackagesFailWithTheirCode) {
     // `content` replaces the entry (manifest, descriptor or graphics); none leaves it out.
-    const struct { const char *what; size_t entry; const char* content; DwfResult::Enum manifest, pages; } cases[] = {
-        {"no manifest", 0, nullptr, DwfResult::NotFoundInPackage, DwfResult::NotFoundInPackage},
+    using R = DwfResult;
+    const struct { const char *what; size_t entry; const char* content; R::Enum manifest, pages; } cases[] = {
+        {"no manifest", 0, nullptr, R::NotFoundInPackage, R::NotFoundInPackage},
         {"manifest without Sections", 0, "<dwf:Manifest version=\"6.0\"><dwf:Properties /></dwf:Manifest>",
-         DwfResult::XmlBuildFailed, DwfResult::XmlBuildFailed},
-        {"malformed manifest", 0, "<Manifest><Sections></Manifest>", DwfResult::XmlParseError,
-         DwfResult::XmlParseError},
-        {"manifest too new", 0, "<Manifest version=\"7.5\"/>", DwfResult::UnsupportedVersion,
-         DwfResult::UnsupportedVersion},
-        {"descriptor without Resources", 1, "<Page version=\"1.1\"><Paper units=\"mm\" /></Page>", DwfResult::Success,
-         DwfResult::XmlBuildFailed},
-        {"descriptor missing", 1, nullptr, DwfResult::Success, DwfResult::NotFoundInPackage},
-        {"descriptor malformed", 1, "<Page><Resources>", DwfResult::Success, DwfResult::XmlBuildFailed},
-        {"descriptor cut in a tag", 1, "<Page><Resources", DwfResult::Success, DwfResult::XmlParseError},
+         R::XmlBuildFailed, R::XmlBuildFailed},
+        {"malformed manifest", 0, "<Manifest><Sections></Manifest>", R::XmlParseError, R::XmlParseError},
+        {"manifest too new", 0, "<Manifest version=\"7.5\"/>", R::UnsupportedVersion, R::UnsupportedVersion},
+        {"descriptor without Resources", 1, "<Page version=\"1.1\"><Paper units=\"mm\" /></Page>", R::Success,
+         R::XmlBuildFailed},
+        {"descriptor missing", 1, nullptr, R::Success, R::NotFoundInPackage},
+        {"descriptor malformed", 1, "<Page><Resources>", R::Success, R::XmlBuildFailed},
+        {"descriptor cut in a tag", 1, "<Page><Resources", R::Success, R::XmlParseError},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

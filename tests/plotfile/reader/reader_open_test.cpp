@@ -3,17 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 
 #include "dwfplot/DWFPlotFile.h"
 #include "plotfile/reader_host_messages.h"
 #include "support/package_builder.h"
+#include "support/plot_replay.h"
 #include "support/temp_dir_test.h"
 #include "support/w2d_bytes.h"
 
 namespace {
 
 using testsupport::PackageLayout;
+using testsupport::plotValues;
+using testsupport::progress;
 using testsupport::W2dBytes;
 using Properties = std::vector<std::pair<std::string, std::string>>;
 
@@ -31,31 +33,11 @@ PackageLayout withProperties(const Properties& properties) {
     return ours([&](PackageLayout& l) { l.properties = properties; });
 }
 
-// Page size, scale, units and encoding as the reader reports them.
-std::string plotValues(DWFPlotFileReader& reader) {
-    double width = 0, height = 0, xScale = 0, yScale = 0;
-    std::string units;
-    reader.getPageSize(width, height);
-    reader.getPlotScale(xScale, yScale);
-    reader.getPlotUnits(units);
-    std::ostringstream out;
-    out << width << "x" << height << " " << xScale << "," << yScale << " " << units << " " << reader.getEncoding();
-    return out.str();
-}
-
 // The next `n` operations.
 std::vector<Plt_Plot_Operation_T> codes(DWFPlotFileReader& reader, int n) {
     std::vector<Plt_Plot_Operation_T> result;
     while (n-- > 0) result.push_back(reader.getOperation());
     return result;
-}
-
-// "<pages> pages <size>/<position>".
-std::string progress(DWFPlotFileReader& reader) {
-    std::vector<std::string> pages{"stale"};
-    reader.getPages(pages);
-    return std::to_string(pages.size()) + " pages " + std::to_string(reader.size()) + "/" +
-           std::to_string(reader.position());
 }
 
 using Codes = std::vector<Plt_Plot_Operation_T>;
@@ -214,17 +196,10 @@ TEST_F(ReaderOpen, SecondPlotStartsFromEmptyPages) {
 }
 
 TEST(ReaderHostMessages, EveryResultCodeHasItsText) {
-    const char* const general = PLT_GENERAL_ERROR;
-    const char* const texts[] = {general, PLT_CORRUPT_FILE_ERROR, PLT_BUILDING_XML_OBJECT_ERROR, PLT_FILE_NOT_IN_DWF,
-                                 PLT_FILE_OPEN_ERROR, PLT_FILE_READ_ERROR, PLT_FILE_WRITE_ERROR, PLT_INTERNAL_ERROR,
-                                 general, PLT_INVALID_XML_CONTENT_ERROR, PLT_NOT_A_KESTRA_GENERATED_FILE,
-                                 PLT_NOT_A_KESTRA_GENERATED_FILE, general, PLT_OUT_OF_MEMORY_ERROR, general,
-                                 PLT_TEMP_FILE_ERROR, PLT_TOOLKIT_USAGE_ERROR, PLT_ZIPLIB_ERROR, PLT_BAD_PASSWORD_ERROR,
-                                 general, general, PLT_STREAM_IN_PROGRESS, PLT_USER_REQUESTED_ABORT,
-                                 PLT_UNSUPPORTED_FILE_TYPE_ERROR, PLT_TEMP_PATH_ERROR, general};
     // Codes 0, -1, ..., -25.
     for (int32_t code = 0; code > -26; --code) {
-        EXPECT_STREQ(DWFPlotReader::hostMessage(static_cast<DWF::DwfResult::Enum>(code)), texts[-code]) << code;
+        const auto result = static_cast<DWF::DwfResult::Enum>(code);
+        EXPECT_STREQ(DWFPlotReader::hostMessage(result), testsupport::kHostMessages[-code]) << code;
     }
 }
 

@@ -2,7 +2,6 @@
 // every getter, images through the host's loader, and streams that end early or break.
 #include <unistd.h>
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -12,73 +11,25 @@
 // Its helpers write plots for the round trips.
 #include "plotfile/writer/plot_writer_test_support.h"
 #include "support/package_builder.h"
+#include "support/plot_replay.h"
 #include "support/w2d_bytes.h"
 
 namespace {
 
 using Codes = std::vector<Plt_Plot_Operation_T>;
-using Lines = std::vector<std::string>;
+using testsupport::Lines;
 using plotwritertest::addLines;
+using testsupport::loadImage;
+using testsupport::points;
+using testsupport::shapes;
 using testsupport::W2dBytes;
 
-// What the host's loader saw: the path it was given and the file's bytes; and the images it returned.
-struct Load {
-    std::string path;
-    std::string bytes;
-};
-std::vector<Load> loads;
-std::vector<std::unique_ptr<IMAGE>> images;
-
-IMAGE* loadImage(const char* path) {
-    loads.push_back({path, testsupport::readFile(path)});
-    images.push_back(std::make_unique<IMAGE>());
-    return images.back().get();
-}
-
-// The shortest text that reads back as the same double.
-std::string number(double value) {
-    char text[64];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
-// " 1.5,-0.25'Roads' 2,3": each point with its group in quotes when it has one.
-std::string points(const std::vector<PlottingPoint>& list) {
-    std::string out;
-    for (const auto& p : list) {
-        out += " " + number(p.x) + "," + number(p.y) + (p.group.empty() ? "" : "'" + p.group + "'");
-    }
-    return out;
-}
-
-// The polygons' points, separated by " |".
-std::string shapes(const std::vector<std::vector<PlottingPoint>>& polygons) {
-    std::string out;
-    for (size_t p = 0; p < polygons.size(); ++p) out += (p > 0 ? " |" : "") + points(polygons[p]);
-    return out;
-}
-
-// A reader in a current directory of its own: images for the host's loader are made there and must be gone at
-// once.
-class ReaderFixture : public testsupport::TempDirTest {
+// A reader in a current directory of its own, where image files for the host's loader are made.
+class ReaderFixture : public testsupport::PlotReaderTest {
 protected:
-    void SetUp() override {
-        TempDirTest::SetUp();
-        loads.clear();
-        images.clear();
-        cwd_ = workDir() + "cwd/";
-        saved_ = std::filesystem::current_path();
-        std::filesystem::create_directory(cwd_);
-        std::filesystem::current_path(cwd_);
-    }
     void TearDown() override {
         reader_.reset();
-        std::filesystem::current_path(saved_);
-        EXPECT_TRUE(testsupport::listTree(cwd_).empty()) << "image files left in the current directory";
-        // Image files are made in the current directory itself.
-        for (const Load& load : loads) {
-            EXPECT_TRUE(load.path.starts_with("./") && load.path.find('/', 2) == std::string::npos) << load.path;
-        }
-        TempDirTest::TearDown();
+        PlotReaderTest::TearDown();
     }
 
     // Opens `path` in a new reader (with `load`, or by the default constructor with `keepLoader`) and checks
@@ -106,90 +57,11 @@ protected:
         }
         return codes;
     }
-
-    // The next operations up to the end of the plot as describe() gives them, with an image file loaded meanwhile
-    // (" .png 'bytes'") and one not removed at once.
-    Lines replay(int calls = 60) {
-        Lines lines;
-        for (int i = 0; i < calls; ++i) {
-            const size_t loaded = loads.size();
-            std::string line = describe(reader_->getOperation());
-            if (line.empty()) break;
-            const std::string& file = loads.empty() ? "" : loads.back().path;
-            if (loads.size() > loaded) line += " " + file.substr(file.size() - 4) + " '" + loads.back().bytes + "'";
-            lines.push_back(line + (testsupport::listTree(cwd_).empty() ? "" : " file left"));
-        }
-        return lines;
-    }
-    // "pen 7", "line 1.5,-0.25'Roads' 2,3", "polygons 2 'Parcels': 0,0 4,0 4,4 | 1,1 2,1 2,2", "table a|b",
-    // "text 1,2 'Labels' Arial 2.5 bold 0: one\ntwo", "symbol 1.5,2.25 1.5 45 filled Valve 'Pipes'", "none",
-    // "options Roads 1 0", "image 1,2 1x4 'Photos' #0" (height x width, the IMAGE); "" at the end. Values a getter
-    // leaves alone show as 9, "~" or true.
-    std::string describe(Plt_Plot_Operation_T op) {
-        DWFPlotFileReader& r = *reader_;
-        double x = 9, y = 9, a = 9, b = 9;
-        std::string name = "~", group = "~";
-        bool flag = true, second = true;
-        switch (op) {
-            case PLT_END_OF_PLOT:
-                return "";
-            case PLT_NEW_PAGE:
-                return "page";
-            case PLT_NONE:
-                return "none";
-            case PLT_PEN:
-                return "pen " + std::to_string(r.getPen());
-            case PLT_LINE: {
-                std::vector<PlottingPoint> line;
-                r.getLine(line);
-                return "line" + points(line);
-            }
-            case PLT_POLYGONS: {
-                std::vector<std::vector<PlottingPoint>> polygons;
-                int pen = 0;
-                r.getPolygons(polygons, pen, group);
-                return "polygons " + std::to_string(pen) + " '" + group + "':" + shapes(polygons);
-            }
-            case PLT_TEXT: {
-                PlotFont font;
-                font.name = "~";
-                const std::wstring text = r.getText(x, y, font, a, group);
-                return "text " + number(x) + "," + number(y) + " '" + group + "' " + font.name + " " +
-                       number(font.height) + (font.bold ? " bold" : "") + (font.italic ? " italic" : "") +
-                       (font.underline ? " underline" : "") + " " + number(a) + ": " +
-                       platform::utf16ToUtf8(platform::wideToUtf16(text));
-            }
-            case PLT_SYMBOL:
-                r.getSymbol(x, y, a, b, flag, name, group);
-                return "symbol " + number(x) + "," + number(y) + " " + number(a) + " " + number(b) +
-                       (flag ? " filled " : " ") + name + " '" + group + "'";
-            case PLT_TABLE:
-                r.getTableString(name);
-                return "table " + name;
-            case PLT_GROUP_OPTIONS:
-                r.getGroupInfo(name, flag, second);
-                return "options " + name + " " + std::to_string(flag) + " " + std::to_string(second);
-            case PLT_IMAGE: {
-                static IMAGE untouched;
-                IMAGE* image = &untouched;
-                r.getImage(x, y, a, b, &image, group);
-                std::string text = "image " + number(x) + "," + number(y) + " " + number(a) + "x" + number(b) +
-                                   " '" + group + "' " + (image == nullptr ? "null" : "");
-                for (size_t n = 0; n < images.size(); ++n) {
-                    if (images[n].get() == image) text += "#" + std::to_string(n);
-                }
-                return text;
-            }
-            default:
-                return "other";
-        }
-    }
+    Lines replay(size_t calls = 60) { return testsupport::replay(*reader_, calls); }
 
     std::unique_ptr<DWFPlotFileReader> reader_;
-    std::string cwd_;
 
 private:
-    std::string saved_;
     int plots_ = 0;
 };
 
@@ -292,7 +164,7 @@ TEST_F(ReaderOperations, HandMadeStreamsReplay) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         open(c.pages, c.load);
-        images.clear();
+        testsupport::loads().clear();
         EXPECT_EQ(replay(), c.expected);
         EXPECT_EQ(reader_->position(), reader_->size());
     }

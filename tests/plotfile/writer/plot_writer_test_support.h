@@ -4,8 +4,6 @@
 #ifndef DWFPLOT_TESTS_PLOTFILE_WRITER_PLOT_WRITER_TEST_SUPPORT_H
 #define DWFPLOT_TESTS_PLOTFILE_WRITER_PLOT_WRITER_TEST_SUPPORT_H
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -17,8 +15,9 @@
 #include <vector>
 
 #include "dwfplot/DWFPlotFile.h"
-#include "package/zip/archive_reader.h"
 #include "platform/unicode.h"
+#include "support/bytes.h"
+#include "support/package_builder.h"
 #include "support/temp_dir_test.h"
 #include "w2d/attribute_set.h"
 #include "w2d/contour_set.h"
@@ -34,26 +33,12 @@ namespace plotwritertest {
 
 using Lines = std::vector<std::string>;
 
-struct Entry {
-    std::string name;
-    std::string content;
-};
-
 // addLine for each move: x, y, pen code (3 up, 2 down), group.
 struct Move {
     double x, y;
     int code;
     std::string group;
 };
-
-inline std::string entryBytes(DWFZip::ArchiveReader& reader) {
-    std::string out;
-    if (reader.openEntry("") != 0) return "<cannot open>";
-    char buffer[4096];
-    for (int32_t n; (n = reader.readEntry(buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<size_t>(n));
-    EXPECT_EQ(reader.closeEntry(), 0);
-    return out;
-}
 
 inline std::string point(const WT_Logical_Point& p) { return std::to_string(p.m_x) + "," + std::to_string(p.m_y); }
 
@@ -137,30 +122,10 @@ inline std::string describe(WT_Object& object) {
     }
 }
 
-// Every entry of the package in directory order; the content of the named one; the page streams in page order.
-inline std::vector<Entry> readPackage(const std::string& path) {
-    std::vector<Entry> entries;
-    auto reader = DWFZip::ArchiveReader::open(platform::utf8ToUtf16(path));
-    EXPECT_TRUE(reader) << path;
-    if (!reader) return entries;
-    for (int32_t rc = reader->firstEntry(); rc == 0; rc = reader->nextEntry()) {
-        char name[512] = {};
-        reader->entryInfo(nullptr, name, sizeof name, nullptr, 0, nullptr, 0);
-        entries.push_back({name, entryBytes(*reader)});
-    }
-    return entries;
-}
-
-inline std::string entryContent(const std::string& path, const std::string& name) {
-    for (const Entry& entry : readPackage(path)) {
-        if (entry.name == name) return entry.content;
-    }
-    return "";
-}
-
+// The page streams in page order.
 inline Lines pageStreams(const std::string& path) {
     Lines streams;
-    for (const Entry& entry : readPackage(path)) {
+    for (const testsupport::Entry& entry : testsupport::readArchive(path)) {
         if (entry.name.ends_with(".w2d")) streams.push_back(entry.content);
     }
     return streams;
@@ -176,10 +141,7 @@ inline Lines decode(const std::string& stream) {
     return lines;
 }
 
-inline bool unzipAccepts(const std::string& path) {
-    const int status = std::system(("unzip -tq '" + path + "' >/dev/null 2>&1").c_str());
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+inline bool unzipAccepts(const std::string& path) { return testsupport::exitStatus("unzip -tq '" + path + "'") == 0; }
 
 inline void addLines(DWFPlotFileWriter& writer, const std::vector<Move>& moves) {
     for (const Move& m : moves) writer.addLine(m.x, m.y, m.code, m.group);

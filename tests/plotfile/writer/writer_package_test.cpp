@@ -26,14 +26,14 @@ namespace {
 using plotwritertest::addLines;
 using plotwritertest::Lines;
 using plotwritertest::openA4;
-using plotwritertest::readPackage;
+using testsupport::readArchive;
 using plotwritertest::unzipAccepts;
 
 using WriterLifecycle = plotwritertest::PlotWriterTest;
 
 // "name=value" of every manifest property, in order.
 Lines properties(const std::string& path) {
-    const std::string manifest = plotwritertest::entryContent(path, "manifest.xml");
+    const std::string manifest = testsupport::entryContent(path, "manifest.xml");
     const std::regex property("<dwf:Property name=\"([^\"]*)\" value=\"([^\"]*)\"");
     Lines result;
     for (auto it = std::sregex_iterator(manifest.begin(), manifest.end(), property); it != std::sregex_iterator();
@@ -44,7 +44,7 @@ Lines properties(const std::string& path) {
 }
 
 // The entries' names without the section folder and the graphics' identifier: "w2d", "descriptor.xml".
-Lines kinds(const std::vector<plotwritertest::Entry>& entries) {
+Lines kinds(const std::vector<testsupport::Entry>& entries) {
     const std::regex page("^dwf\\.ePlot_[0-9A-F]{32}\\\\([0-9A-F]{32}\\.)?");
     Lines result;
     for (const auto& e : entries) result.push_back(std::regex_replace(e.name, page, ""));
@@ -87,7 +87,7 @@ TEST_F(WriterLifecycle, OutOfOrderCalls) {
         writer.closePage();
         writer.closePlot();
     }
-    const auto entries = readPackage(path);
+    const auto entries = readArchive(path);
     ASSERT_EQ(kinds(entries), (Lines{"w2d", "descriptor.xml", "w2d", "descriptor.xml", "manifest.xml"}));
     EXPECT_NE(entries[3].content.find("name=\"Page 2\""), std::string::npos);
     // The next page begins with the pen's record, colour and weight.
@@ -108,7 +108,7 @@ TEST_F(WriterLifecycle, PagesAndDestructionWithAPageOpen) {
         writer.openPage({});
         addLines(writer, {{0, 0, 3, "g"}, {1, 1, 2, "g"}});
     }
-    const auto entries = readPackage(path);
+    const auto entries = readArchive(path);
     // The open page: a descriptor without graphics.
     ASSERT_EQ(kinds(entries), (Lines{"w2d", "descriptor.xml", "descriptor.xml", "manifest.xml"}));
     EXPECT_EQ(entries[2].content.find("GraphicResource"), std::string::npos);
@@ -143,8 +143,8 @@ TEST_F(WriterLifecycle, AFailedOpenLeavesNoFileAndASecondOpenFinishesTheFirst) {
     ASSERT_TRUE(openA4(writer, second));
     writer.openPage({});
     writer.closePlot();
-    EXPECT_EQ(kinds(readPackage(first)), (Lines{"w2d", "descriptor.xml", "manifest.xml"}));
-    const auto entries = readPackage(second);
+    EXPECT_EQ(kinds(readArchive(first)), (Lines{"w2d", "descriptor.xml", "manifest.xml"}));
+    const auto entries = readArchive(second);
     ASSERT_EQ(kinds(entries), (Lines{"w2d", "descriptor.xml", "manifest.xml"}));
     EXPECT_NE(entries[1].content.find("name=\"Page 1\""), std::string::npos);  // counting restarts
     EXPECT_TRUE(unzipAccepts(first) && unzipAccepts(second));
@@ -267,7 +267,7 @@ TEST_F(HostLocale, NumbersKeepTheDecimalPointInACommaLocale) {
         DWFPlotFileWriter writer;
         ASSERT_TRUE(writer.openPlot(path, 21, 29.7, 2.5, 0.125, "mm", 0, "UTF-8", "Kestra", "9.1"));
     }
-    const std::string manifest = plotwritertest::entryContent(path, "manifest.xml");
+    const std::string manifest = testsupport::entryContent(path, "manifest.xml");
     EXPECT_NE(manifest.find("name=\"XScale\" value=\"2.5\""), std::string::npos) << manifest;
     EXPECT_EQ(DWFPlotReader::scaleValue(DWFUtil::String::fromUtf8("0.125")), 0.125);
 }
