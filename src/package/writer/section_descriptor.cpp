@@ -70,8 +70,11 @@ bool SectionDescriptor::close() {
     return closeResult_;
 }
 
+// Once left, the writer no longer detaches the section when it goes: the
+// section lets go of it too, as it may outlive it.
 void SectionDescriptor::leaveWriter() {
     if (writer_) writer_->sectionClosed(*this);
+    writer_ = nullptr;
 }
 
 }  // namespace DWFWriter
