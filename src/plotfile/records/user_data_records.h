@@ -8,8 +8,8 @@
 // Payloads are byte strings. Text payloads end with one zero byte that counts
 // in the payload size; parsers stop at the first zero byte or at the end of
 // the payload, whichever comes first, and never read beyond the payload.
-// Numbers are decimal text in the process's current numeric locale, which
-// writer and reader share (formatting and parsing both follow it).
+// Numbers are decimal text with a point, whatever numeric locale the host
+// has set: a file written under a comma locale must read anywhere.
 #ifndef DWFPLOT_PLOTFILE_RECORDS_USER_DATA_RECORDS_H
 #define DWFPLOT_PLOTFILE_RECORDS_USER_DATA_RECORDS_H
 
