@@ -85,11 +85,12 @@ TEST(W2dAttributes, SynchronisedAttributesAreByteExact) {
     const Body no_style_yet = [](WT_Stream& s) { EXPECT_EQ(s.current_attributes().line_style().defined(), 0u); };
     const Body binary_stays = [](WT_Stream& s) { EXPECT_TRUE(s.options().allow_binary_data()); };
     const Body preset = [](WT_Stream& s) { EXPECT_EQ(s.current_attributes().font().name().ascii(), "undefined_font"); };
-    const WT_Transform quarter_turn{{}, 1.0, 1.0, 90.0};
-    const auto rotating = [&](WT_Stream& s) {
-        s.options().set_transform(quarter_turn);
-        s.options().set_apply_transform(true);
+    const auto turned = [](double degrees) {
+        return Body([degrees](WT_Stream& s) {
+            s.options().set_transform(WT_Transform{{}, 1.0, 1.0, degrees}), s.options().set_apply_transform(true);
+        });
     };
+    const Body rotating = turned(90.0), scaling = turned(0.0);
     // A single-kind sync leaves the drawing information out; a user-data-like mask writes it.
     const Body drawing_info = [](WT_Stream& s) {
         s.desired_attributes().drawing_info().store(WT_Background(WT_RGBA32(9, 9, 9, 9)));
@@ -126,6 +127,8 @@ TEST(W2dAttributes, SynchronisedAttributesAreByteExact) {
         {"a rotating transform always writes the font rotation", rotating,
          draw(desire(font_of(10, 100)), font, desire(font_of(11, 100)), font),
          "\x06" + le16(0x60) + le32(10) + le16(0x4064) + "\x06" + le16(0x60) + le32(11) + le16(0x4064), ""},
+        {"a transform that does not rotate leaves the rotation out", scaling, draw(desire(font_of(2000)), font),
+         "\x06" + le16(0x20) + le32(2000), ""},
         {"desired drawing information precedes the next drawable", {},
          draw(drawing_info, synced(WT_Attribute_Set::Color_Map_Bit), bar, synced(0x2C210C), synced(0x2C210C)),
          "|\r\n(Background 9,9,9,9)", ""},

@@ -81,6 +81,10 @@ TEST(W2dDrawables, WrittenFormsAreByteExact) {
          draw(WT_Image(2, 3, WT_Image::JPEG, 7, std::nullopt, std::vector<uint8_t>(1000, 0xAB), {0, 0}, {30, 20})),
          "{" + le32(1031) + le16(8) + le16(3) + le16(2) + p32(0, 0) + p32(30, 20) + le32(7) + le32(1000) +
              std::string(1000, '\xAB') + "}"},
+        {"image of a one-colour map", {}, draw(WT_Image(1, 1, WT_Image::Mapped, 1, WT_Color_Map({{1, 2, 3, 4}}), {0},
+                                                        {0, 0}, {1, 1})),
+         "{" + le32(1 + 31 + 5) + le16(5) + le16(1) + le16(1) + p32(0, 0) + p32(1, 1) + le32(1) +
+             "\x01\x01\x02\x03\x04" + le32(1) + le(0, 1) + "}"},
         {"mapped image", {}, draw(mapped),
          "{" + le32(2 + 31 + 9) + le16(5) + le16(2) + le16(1) + p32(0, 0) + p32(2, 1) + le32(1) +
              "\x02\x01\x02\x03\x04\x05\x06\x07\x08" + le32(2) + le16(0x100) + "}"},
