@@ -114,9 +114,9 @@ TEST_F(ReaderOperations, HandMadeStreamsReplay) {
           "text 1.25,-2 'Labels' Arial Narrow 0.35 bold underline 30: first line\n\ndritte \u03a9 \U0001F600", "pen 0",
           "line 0,0'Labels' 0.001,0.001", "none"}},
         {"TextWhoseLinesAreMissingEndsWithTheStream",
-         {W2dBytes().record("Text", "0.000 0.000 0.180 \"Arial\" 0 0 0 0.000 3 ").text({0, 0}, "only").finished(),
+         {W2dBytes().record("Text", "0.000 0.000 0.180 \"Arial\" 0 0 0 0.000 3 ").text({0, 0}, "o").finished(),
           W2dBytes().polyline({{0, 0}, {1, 1}}).finished()},
-         {"page", "pen 0", "text 0,0 '' Arial 0.18 0: only", "none", "page", "pen 0", "line 0,0 0.001,0.001", "none"}},
+         {"page", "pen 0", "text 0,0 '' Arial 0.18 0: o", "none", "page", "pen 0", "line 0,0 0.001,0.001", "none"}},
         // The pen, group and image inside the body are dropped; the second closing record reports nothing.
         {"SymbolBodyIsSkippedAndReportedOnce",
          {W2dBytes().pen(2).record("Symbol", "1.500 2.250 1.50 45.00 1 3 Valve \"Pipes\"").raw(body)
