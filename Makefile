@@ -6,7 +6,8 @@ CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDWFPLOT_WERROR=ON
 
 DEB_PACKAGES = zlib1g-dev libpng-dev libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev \
                cmake g++ clang libclang-rt-14-dev unzip zip libxml2-utils binutils librsvg2-bin \
-               locales
+               locales \
+               libcairo2-dev libtiff-dev pkg-config poppler-utils
 
 PREFIX     ?= /usr/local
 

@@ -40,6 +40,14 @@ const std::vector<Command>& commands() {
          "its extension), with the rendition attributes in force. Packages the plot reader refuses\n"
          "are rendered too, as long as their manifest names 2d streaming graphics.\n",
          {{"-o", true}}, 1, runSvg},
+        {"pdf", "dwfplot pdf FILE [-o OUT.pdf]",
+         "Renders every page into one PDF document (default OUT: FILE without its extension, .pdf),\n"
+         "each page the size of its paper. URLs become links. FILE may be a bare W2D stream.\n",
+         {{"-o", true}}, 1, runPdf},
+        {"png", "dwfplot png FILE [-o PREFIX] [--dpi N]",
+         "Renders each page to PREFIX-page-N.png (default PREFIX: FILE without its extension) at N dots\n"
+         "per inch of paper (default 96), on a white background. FILE may be a bare W2D stream.\n",
+         {{"-o", true}, {"--dpi", true}}, 1, runPng},
         {"w2d", "dwfplot w2d FILE [--page N]",
          "Prints the W2D stream of page N (default 1) in the W2D ASCII form, object by object.\n"
          "The stream reader reads the output back as the same objects.\n",

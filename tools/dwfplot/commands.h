@@ -19,6 +19,8 @@ int runDemo(const Arguments& arguments, const CommandContext& context);
 int runInfo(const Arguments& arguments, const CommandContext& context);
 int runDump(const Arguments& arguments, const CommandContext& context);
 int runSvg(const Arguments& arguments, const CommandContext& context);
+int runPdf(const Arguments& arguments, const CommandContext& context);
+int runPng(const Arguments& arguments, const CommandContext& context);
 int runW2d(const Arguments& arguments, const CommandContext& context);
 
 }  // namespace dwfplot_tool

@@ -10,7 +10,7 @@
 #include "dwfplot/commands.h"
 #include "dwfplot/demo_plot.h"
 #include "dwfplot/image_codec.h"
-#include "dwfplot/svg_command.h"
+#include "dwfplot/render_command.h"
 
 namespace dwfplot_tool {
 namespace {
@@ -91,7 +91,7 @@ int runDemo(const Arguments& arguments, const CommandContext& context) {
     for (size_t page = 0; page < pages.size(); ++page) context.out << summaryLine(page + 1, pages[page]) << "\n";
     std::vector<std::string> written;
     ProgressBar progress(context.err, context.terminal, "svg");
-    const bool rendered = renderPlotFile(fileName, directory + "/demo", written, progress, error);
+    const bool rendered = renderSvgFiles(fileName, directory + "/demo", written, progress, error);
     progress.finish();
     for (const std::string& name : written) context.out << "rendered " << name << "\n";
     if (rendered) return ExitOk;

@@ -68,7 +68,9 @@ TEST_F(CommandLine, CommandLinesMatchTheTranscript) {
          {"w2d", sample, "--page", "1000000"}, {"w2d", sample, "--page", "1000001"}, {"w2d", sample, "--page", "0"},
          {"w2d", sample, "--page", "-1"}, {"w2d", sample, "--page", "x"}, {"w2d", sample, "--page", "9999999999"},
          {"w2d", dir + "cut.w2d"}, {"w2d", dir + "text.txt"}, {"w2d", dir + "missing.dwf"},
-         {"w2d", dir + "strips.w2d"}, {"w2d", dir + "names.w2d"}, {"demo", "-o", dir + "out"}},
+         {"w2d", dir + "strips.w2d"}, {"w2d", dir + "names.w2d"}, {"demo", "-o", dir + "out"}, {"pdf", "--help"},
+         {"png", "--help"}, {"pdf", junk}, {"png", sample, "--dpi", "0"}, {"png", sample, "-o", dir + "sample"},
+         {"pdf", sample}, {"png", dir + "cut.w2d"}},
         {"--version", "", "w2d " + dir + "missing.w2d", "svg --page 1 x", "demo -o " + dir + "full"});
     EXPECT_EQ(transcript, tooltest::dataFile("command_line.golden"));
     EXPECT_TRUE(testsupport::listTree(dir + "full").empty());

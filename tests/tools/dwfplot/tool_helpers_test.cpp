@@ -8,8 +8,8 @@
 
 #include "dwfplot/image_codec.h"
 #include "dwfplot/progress_bar.h"
-#include "dwfplot/svg_command.h"
-#include "dwfplot/svg_page.h"
+#include "dwfplot/render_command.h"
+#include "dwfplot/render/svg_canvas.h"
 #include "support/temp_dir_test.h"
 
 namespace {
@@ -109,9 +109,9 @@ TEST(Base64, MatchesTheStandardVectors) {
 // The SVG golden has the ordinary cases: markup, short decimals, whole
 // numbers and a prefix cut at the file's extension.
 TEST(SvgStrings, QuotesAndWhatXmlCannotHoldNegativeZeroAndDotsOutsideTheExtension) {
-    EXPECT_EQ(dwfplot_tool::xmlText(std::u16string(u"a<b>&\"c\"")), "a&lt;b&gt;&amp;&quot;c&quot;");
-    EXPECT_EQ(dwfplot_tool::xmlText(std::u16string(u"x\u0001y\u00e9")), "x\xEF\xBF\xBDy\xC3\xA9");
-    EXPECT_EQ(dwfplot_tool::xmlText(std::u16string(1, char16_t{0xD800})), "\xEF\xBF\xBD");
+    EXPECT_EQ(dwfplot_tool::xmlText("a<b>&\"c\""), "a&lt;b&gt;&amp;&quot;c&quot;");
+    EXPECT_EQ(dwfplot_tool::xmlText("x\x01y\xC3\xA9"), "x\xEF\xBF\xBDy\xC3\xA9");
+    EXPECT_EQ(dwfplot_tool::xmlText("\xFF"), "\xEF\xBF\xBD");
     EXPECT_EQ(dwfplot_tool::svgNumber(-0.0001), "0");
     EXPECT_EQ(dwfplot_tool::defaultPrefix("a.dir/plot"), "a.dir/plot");
     EXPECT_EQ(dwfplot_tool::defaultPrefix("dir/.hidden"), "dir/.hidden");

@@ -1,0 +1,155 @@
+#include "dwfplot/render_command.h"
+
+#include <cstdio>
+#include <fstream>
+#include <new>
+
+#include "dwfplot/command_line.h"
+#include "dwfplot/commands.h"
+#include "dwfplot/page_streams.h"
+#include "dwfplot/render/cairo_canvas.h"
+#include "dwfplot/render/page_renderer.h"
+#include "dwfplot/render/svg_canvas.h"
+#include "dwfplot/w2d_file.h"
+
+namespace dwfplot_tool {
+namespace {
+
+constexpr int kDefaultDpi = 96;
+constexpr int kMostDpi = 2400;
+
+bool renderPage(const std::string& path, Canvas& canvas, const RenderProgress& progress, std::string& error) {
+    WT_Result::Enum result = WT_Result::Success;
+    try {
+        result = PageRenderer(canvas).render(path, progress);
+    } catch (const WT_Result::Enum thrown) {
+        result = thrown;
+    } catch (const std::bad_alloc&) {
+        result = WT_Result::Out_Of_Memory;
+    }
+    if (result == WT_Result::Success) return true;
+    error = "the page stream cannot be read: " + w2dResultText(result);
+    return false;
+}
+
+bool writeText(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    return !file.fail();
+}
+
+uint64_t totalSize(const std::vector<std::string>& paths) {
+    uint64_t total = 0;
+    for (const std::string& path : paths) total += W2dFile(path).size();
+    return total;
+}
+
+int report(bool done, const std::vector<std::string>& written, const char* command, const std::string& fileName,
+           const std::string& error, const CommandContext& context) {
+    for (const std::string& name : written) context.out << name << "\n";
+    if (done) return ExitOk;
+    context.err << "dwfplot " << command << ": " << fileName << ": " << error << "\n";
+    return ExitBadInput;
+}
+
+}  // namespace
+
+std::string defaultPrefix(const std::string& fileName) {
+    const size_t slash = fileName.rfind('/');
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot == slash + 1) return fileName;
+    return fileName.substr(0, dot);
+}
+
+bool renderPages(const std::string& fileName, Canvas& canvas, const PageDone& pageDone, ProgressBar& progress,
+                 std::string& error) {
+    PageStreams streams;
+    if (!streams.open(fileName, error)) return false;
+    RenderProgress at{&progress, 0, totalSize(streams.paths())};
+    for (size_t page = 1; page <= streams.paths().size(); ++page) {
+        const std::string& path = streams.paths()[page - 1];
+        if (!renderPage(path, canvas, at, error) || !pageDone(page, error)) {
+            error = "page " + std::to_string(page) + ": " + error;
+            return false;
+        }
+        at.before += W2dFile(path).size();
+    }
+    return true;
+}
+
+bool renderSvgFiles(const std::string& fileName, const std::string& prefix, std::vector<std::string>& written,
+                    ProgressBar& progress, std::string& error) {
+    SvgCanvas canvas;
+    const auto writePage = [&](size_t page, std::string& why) {
+        const std::string target = prefix + "-page-" + std::to_string(page) + ".svg";
+        if (!writeText(target, canvas.document())) {
+            why = "cannot write " + target;
+            return false;
+        }
+        written.push_back(target);
+        return true;
+    };
+    return renderPages(fileName, canvas, writePage, progress, error);
+}
+
+int runSvg(const Arguments& arguments, const CommandContext& context) {
+    const std::string& fileName = arguments.positional().front();
+    const std::string prefix = arguments.value("-o").value_or(defaultPrefix(fileName));
+    std::vector<std::string> written;
+    std::string error;
+    ProgressBar progress(context.err, context.terminal, "svg");
+    const bool done = renderSvgFiles(fileName, prefix, written, progress, error);
+    progress.finish();
+    return report(done, written, "svg", fileName, error, context);
+}
+
+// A PDF that fails half-way is removed rather than left truncated.
+int runPdf(const Arguments& arguments, const CommandContext& context) {
+    const std::string& fileName = arguments.positional().front();
+    const std::string target = arguments.value("-o").value_or(defaultPrefix(fileName) + ".pdf");
+    std::string error;
+    ProgressBar progress(context.err, context.terminal, "pdf");
+    CairoCanvas canvas = CairoCanvas::pdf(target);
+    const auto checkPage = [&](size_t, std::string& why) {
+        why = canvas.error();
+        return !canvas.failed();
+    };
+    bool done = renderPages(fileName, canvas, checkPage, progress, error);
+    if (!canvas.finish() && done) {
+        error = canvas.error();
+        done = false;
+    }
+    progress.finish();
+    if (!done) std::remove(target.c_str());
+    return report(done, done ? std::vector<std::string>{target} : std::vector<std::string>{}, "pdf", fileName, error,
+                  context);
+}
+
+int runPng(const Arguments& arguments, const CommandContext& context) {
+    const std::string& fileName = arguments.positional().front();
+    const std::string prefix = arguments.value("-o").value_or(defaultPrefix(fileName));
+    const std::optional<int> dpi = parsePositive(arguments.value("--dpi").value_or(std::to_string(kDefaultDpi)), kMostDpi);
+    if (!dpi) {
+        context.err << "dwfplot png: --dpi takes a whole number from 1 to " << kMostDpi << "\n";
+        return ExitUsage;
+    }
+    std::vector<std::string> written;
+    std::string error;
+    ProgressBar progress(context.err, context.terminal, "png");
+    CairoCanvas canvas = CairoCanvas::png(*dpi);
+    const auto writePage = [&](size_t page, std::string& why) {
+        const std::string target = prefix + "-page-" + std::to_string(page) + ".png";
+        if (!canvas.writePng(target)) {
+            why = canvas.error();
+            return false;
+        }
+        written.push_back(target);
+        return true;
+    };
+    const bool done = renderPages(fileName, canvas, writePage, progress, error);
+    progress.finish();
+    return report(done, written, "png", fileName, error, context);
+}
+
+}  // namespace dwfplot_tool

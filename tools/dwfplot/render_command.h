@@ -1,0 +1,34 @@
+// `dwfplot svg`, `pdf` and `png`: every page of a plot file, or a bare W2D
+// stream, drawn by the page renderer onto the backend's canvas.
+#ifndef DWFPLOT_TOOL_RENDER_COMMAND_H
+#define DWFPLOT_TOOL_RENDER_COMMAND_H
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dwfplot/progress_bar.h"
+#include "dwfplot/render/canvas.h"
+
+namespace dwfplot_tool {
+
+// Called after page `page` (from 1) is drawn, to write what it made.
+using PageDone = std::function<bool(size_t page, std::string& error)>;
+
+// Draws every page of `fileName` onto `canvas`, in manifest order. False
+// with `error` set ("page 2: ...") when the file or a page cannot be read
+// or drawn; the pages before it are done.
+bool renderPages(const std::string& fileName, Canvas& canvas, const PageDone& pageDone, ProgressBar& progress,
+                 std::string& error);
+
+// Every page of `fileName` to PREFIX-page-N.svg; the names written go to
+// `written`.
+bool renderSvgFiles(const std::string& fileName, const std::string& prefix, std::vector<std::string>& written,
+                    ProgressBar& progress, std::string& error);
+
+// FILE without its extension.
+std::string defaultPrefix(const std::string& fileName);
+
+}  // namespace dwfplot_tool
+
+#endif  // DWFPLOT_TOOL_RENDER_COMMAND_H
