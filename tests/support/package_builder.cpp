@@ -180,11 +180,12 @@ std::vector<ResourceSpec> resourcesOf(const PageSpec& page) {
 // `prefix` goes before every resource's href.
 std::string descriptorOf(const PageSpec& page, const std::string& name, const std::string& prefix) {
     std::string xml = "<ePlot:Page xmlns:ePlot=\"DWF-ePlot:1.1\" version=\"1.1\" name=\"" + name +
-                      "\"><ePlot:Paper units=\"mm\" width=\"" + std::to_string(page.paperWidth) + "\" height=\"" +
-                      std::to_string(page.paperHeight) + "\"/><ePlot:Resources>";
+                      "\"><ePlot:Paper units=\"" + page.paperUnits + "\" width=\"" + std::to_string(page.paperWidth) +
+                      "\" height=\"" + std::to_string(page.paperHeight) + "\"/><ePlot:Resources>";
     for (const ResourceSpec& resource : resourcesOf(page)) {
         xml += "<ePlot:" + resource.element + " role=\"" + resource.role + "\" mime=\"application/x-w2d\" href=\"" +
-               prefix + resource.href + "\" zOrder=\"" + std::to_string(resource.zOrder) + "\"/>";
+               prefix + resource.href + "\" zOrder=\"" + std::to_string(resource.zOrder) + "\"" +
+               (resource.transform.empty() ? "" : " transform=\"" + resource.transform + "\"") + "/>";
     }
     return xml + "</ePlot:Resources></ePlot:Page>";
 }

@@ -81,6 +81,7 @@ struct ResourceSpec {
     std::string element = "GraphicResource";
     int zOrder = 0;
     bool inPackage = true;  // the entry exists in the container
+    std::string transform{};  // 16 numbers; empty: none written
 };
 
 struct PageSpec {
@@ -88,6 +89,7 @@ struct PageSpec {
     double paperWidth = 2970;
     double paperHeight = 2100;
     std::vector<ResourceSpec> resources{};  // empty: one graphics stream "page.w2d"
+    std::string paperUnits = "mm";
 };
 
 struct PackageLayout {

@@ -8,10 +8,59 @@
 #include "model/manifest/resource.h"
 #include "model/manifest/resource_roles.h"
 #include "model/manifest/section.h"
-#include "package/reader/dwf_reader.h"
+#include "model/eplot/eplot_graphic_resource.h"
+#include "package/reader/eplot_dwf_reader.h"
 #include "platform/file.h"
 
 namespace dwfplot_tool {
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+
+// The paper of the section's page whose graphics resource is `href`. Only a
+// transform that scales both axes alike (and moves nothing) is understood.
+std::optional<PagePaper> paperOf(const DWFUtil::ObjectRef<DWFEPlot::EPlotPage>& page, const DWFUtil::String& href) {
+    if (page.isNull() || page->getPaper().isNull() || page->getResources().isNull()) return std::nullopt;
+    const DWFEPlot::EPlotPaper& paper = *page->getPaper();
+    const double toMillimetres = paper.isMillimetres() ? 1 : paper.getUnits() == "in" ? kMillimetresPerInch : 0;
+    const DWFEPlot::EPlotResources& resources = *page->getResources();
+    for (uint32_t i = 0; i < resources.size(); ++i) {
+        const auto* graphic = dynamic_cast<const DWFEPlot::EPlotGraphicResource*>(resources[i].Object());
+        if (graphic == nullptr || !(graphic->getHref() == href)) continue;
+        DWFUtil::Vector<double> t;
+        if (graphic->getTransform(t) != DWF::DwfResult::Success || t.size() != 16) return std::nullopt;
+        const double scale = t[0] * toMillimetres;
+        if (!(scale > 0) || t[5] != t[0] || t[1] != 0 || t[4] != 0 || t[3] != 0 || t[7] != 0 || t[12] != 0 ||
+            t[13] != 0 || !(paper.getWidth() > 0) || !(paper.getHeight() > 0)) {
+            return std::nullopt;
+        }
+        return PagePaper{paper.getWidth() * toMillimetres, paper.getHeight() * toMillimetres, 1 / scale};
+    }
+    return std::nullopt;
+}
+
+// The section's page streams: those its table of contents lists, else those
+// its descriptor lists (a table of contents may name the descriptor alone).
+std::vector<DWFUtil::String> graphicsOf(const DWFManifest::Section& section,
+                                        const DWFUtil::ObjectRef<DWFEPlot::EPlotPage>& page) {
+    std::vector<DWFUtil::String> hrefs;
+    if (!section.getToc().isNull()) {
+        const auto& toc = *section.getToc();
+        for (uint32_t r = 0; r < toc.size(); ++r) {
+            if (!toc[r].isNull() && toc[r]->getRole() == DWFManifest::kRole2dStreamingGraphics) hrefs.push_back(toc[r]->getHref());
+        }
+    }
+    if (!hrefs.empty() || page.isNull() || page->getResources().isNull()) return hrefs;
+    const DWFEPlot::EPlotResources& resources = *page->getResources();
+    for (uint32_t i = 0; i < resources.size(); ++i) {
+        if (!resources[i].isNull() && resources[i]->getRole() == DWFManifest::kRole2dStreamingGraphics) {
+            hrefs.push_back(resources[i]->getHref());
+        }
+    }
+    return hrefs;
+}
+
+}  // namespace
 
 PageStreams::PageStreams() = default;
 PageStreams::~PageStreams() = default;
@@ -44,6 +93,7 @@ std::string packageFailureText(int code) {
 
 bool PageStreams::open(const std::string& fileName, std::string& error) {
     paths_.clear();
+    papers_.clear();
     package_.reset();
     if (!platform::openForReading(fileName).valid()) {
         error = "cannot open " + fileName;
@@ -51,6 +101,7 @@ bool PageStreams::open(const std::string& fileName, std::string& error) {
     }
     if (looksLikeW2dStream(fileName)) {
         paths_.push_back(fileName);
+        papers_.emplace_back();
         return true;
     }
     try {
@@ -61,22 +112,31 @@ bool PageStreams::open(const std::string& fileName, std::string& error) {
         error = "out of memory";
     }
     paths_.clear();
+    papers_.clear();
     return false;
 }
 
 bool PageStreams::openPackage(const std::string& fileName, std::string& error) {
-    package_ = std::make_unique<DWFReader::DwfReader>(DWFUtil::String::fromUtf8(fileName), DWFUtil::String());
+    package_ = std::make_unique<DWFEPlot::EPlotDwfReader>(DWFUtil::String::fromUtf8(fileName), DWFUtil::String());
     const auto manifest = package_->getManifest();
+    // The streams render without their papers when a descriptor does not read.
+    bool descriptors = true;
+    try {
+        package_->getEPlotPages();
+    } catch (const DWF::DwfResult::Enum) {
+        descriptors = false;
+    }
     const auto& sections = manifest->getSections();
     for (uint32_t s = 0; !sections.isNull() && s < sections->size(); ++s) {
         const auto& section = (*sections)[s];
-        if (section.isNull() || section->getToc().isNull()) continue;
-        const auto& toc = *section->getToc();
-        for (uint32_t r = 0; r < toc.size(); ++r) {
-            if (toc[r].isNull() || toc[r]->getRole() != DWFManifest::kRole2dStreamingGraphics) continue;
+        if (section.isNull()) continue;
+        const auto page = descriptors ? package_->getSectionPage(section) : DWFUtil::ObjectRef<DWFEPlot::EPlotPage>();
+        for (const DWFUtil::String& href : graphicsOf(*section, page)) {
             DWFUtil::String path;
-            package_->materializeEntry(path, toc[r]->getHref());
-            if (!path.empty()) paths_.push_back(path.toUtf8());
+            package_->materializeEntry(path, href);
+            if (path.empty()) continue;
+            paths_.push_back(path.toUtf8());
+            papers_.push_back(paperOf(page, href));
         }
     }
     if (paths_.empty()) {

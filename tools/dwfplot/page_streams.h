@@ -6,14 +6,24 @@
 #define DWFPLOT_TOOL_PAGE_STREAMS_H
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-namespace DWFReader {
-class DwfReader;
+namespace DWFEPlot {
+class EPlotDwfReader;
 }
 
 namespace dwfplot_tool {
+
+// The paper a page is plotted on, from its descriptor: its size and how
+// many of the stream's logical units make a millimetre of it (the graphics
+// resource's transform).
+struct PagePaper {
+    double widthMm = 0;
+    double heightMm = 0;
+    double unitsPerMillimetre = 0;
+};
 
 class PageStreams {
 public:
@@ -29,12 +39,16 @@ public:
     // Files holding the uncompressed page streams, in manifest order; they
     // live as long as this object.
     const std::vector<std::string>& paths() const { return paths_; }
+    // The paper of each page, where its descriptor tells it (not for a bare
+    // stream, nor for a package whose descriptors do not read).
+    const std::vector<std::optional<PagePaper>>& papers() const { return papers_; }
 
 private:
     bool openPackage(const std::string& fileName, std::string& error);
 
-    std::unique_ptr<DWFReader::DwfReader> package_;
+    std::unique_ptr<DWFEPlot::EPlotDwfReader> package_;
     std::vector<std::string> paths_;
+    std::vector<std::optional<PagePaper>> papers_;
 };
 
 // Whether the file starts like a bare W2D stream rather than a package.

@@ -18,10 +18,16 @@ namespace {
 constexpr int kDefaultDpi = 96;
 constexpr int kMostDpi = 2400;
 
-bool renderPage(const std::string& path, Canvas& canvas, const RenderProgress& progress, std::string& error) {
+bool renderPage(const std::string& path, const std::optional<PagePaper>& paper, Canvas& canvas,
+                const RenderProgress& progress, std::string& error) {
     WT_Result::Enum result = WT_Result::Success;
     try {
-        result = PageRenderer(canvas).render(path, progress);
+        if (paper) {
+            const PageFrame frame = paperFrame(paper->widthMm, paper->heightMm, paper->unitsPerMillimetre);
+            result = PageRenderer(canvas, frame).render(path, progress);
+        } else {
+            result = PageRenderer(canvas).render(path, progress);
+        }
     } catch (const WT_Result::Enum thrown) {
         result = thrown;
     } catch (const std::bad_alloc&) {
@@ -69,7 +75,7 @@ bool renderPages(const std::string& fileName, Canvas& canvas, const PageDone& pa
     RenderProgress at{&progress, 0, totalSize(streams.paths())};
     for (size_t page = 1; page <= streams.paths().size(); ++page) {
         const std::string& path = streams.paths()[page - 1];
-        if (!renderPage(path, canvas, at, error) || !pageDone(page, error)) {
+        if (!renderPage(path, streams.papers()[page - 1], canvas, at, error) || !pageDone(page, error)) {
             error = "page " + std::to_string(page) + ": " + error;
             return false;
         }

@@ -61,6 +61,15 @@ PageFrame frameOf(double minX, double minY, double maxX, double maxY) {
     return frame;
 }
 
+PageFrame paperFrame(double widthMm, double heightMm, double unitsPerMillimetre) {
+    PageFrame frame;
+    frame.maxX = widthMm * unitsPerMillimetre;
+    frame.maxY = heightMm * unitsPerMillimetre;
+    frame.widthMm = widthMm;
+    frame.heightMm = heightMm;
+    return frame;
+}
+
 double PageRenderer::tolerance() const { return std::max(0.5, kToleranceMillimetres * unitsPerMillimetre()); }
 
 double PageRenderer::patternUnit() const { return kPatternUnitMillimetres * unitsPerMillimetre(); }

@@ -1,8 +1,9 @@
 // One page drawn from its W2D stream: the stream is walked once, object by
 // object, and every drawable goes to the canvas with the rendition
-// attributes in force when it comes. The page's frame is the viewport in
-// force at the first drawable; a stream without one is measured first, in a
-// pass of its own, and shows the bounds of what it draws.
+// attributes in force when it comes. The page's frame is its paper when the
+// package tells it, else the viewport in force at the first drawable; a
+// stream without either is measured first, in a pass of its own, and shows
+// the bounds of what it draws.
 #ifndef DWFPLOT_TOOL_RENDER_PAGE_RENDERER_H
 #define DWFPLOT_TOOL_RENDER_PAGE_RENDERER_H
 
@@ -33,6 +34,8 @@ struct RenderProgress {
 class PageRenderer {
 public:
     explicit PageRenderer(Canvas& canvas) : canvas_(canvas) {}
+    // A page whose frame is known: its paper.
+    PageRenderer(Canvas& canvas, const PageFrame& frame) : canvas_(canvas), frame_(frame), fixedFrame_(true) {}
 
     // Draws the stream in `path` as one page, beginPage to endPage.
     // Throws what the stream throws (a result code, std::bad_alloc).
@@ -41,8 +44,6 @@ public:
     int drawn() const { return drawn_; }
 
 private:
-    PageRenderer(Canvas& canvas, const PageFrame& frame) : canvas_(canvas), frame_(frame), fixedFrame_(true) {}
-
     void draw(const WT_Object& object, WT_Attribute_Set& attributes);
     void beginPage(WT_Attribute_Set& attributes);
     PageFrame measure() const;
@@ -70,6 +71,8 @@ private:
 // The frame of a page whose logical extent is known: the paper is the
 // extent at the plot writer's scale.
 PageFrame frameOf(double minX, double minY, double maxX, double maxY);
+// The frame of a paper of the given size with its origin at logical 0, 0.
+PageFrame paperFrame(double widthMm, double heightMm, double unitsPerMillimetre);
 
 }  // namespace dwfplot_tool
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "../tool_test_support.h"
+#include "support/package_builder.h"
 #include "w2d/color_map.h"
 #include "w2d/dash_pattern.h"
 #include "w2d/fill_pattern.h"
@@ -289,16 +290,30 @@ TEST_F(Viewer, APdfThatCannotBeWrittenIsRemoved) {
     EXPECT_EQ(testsupport::listTree(dir), std::vector<std::string>{dir + "page.w2d"});
 }
 
-// The demo's three A4 landscape pages become a three-page PDF of that size.
-TEST_F(Viewer, DemoPdfHasEveryPageAtItsPaperSize) {
+// The demo's three A4 landscape pages become a three-page PDF of that size; a page on 4 x 3.2 inch paper whose
+// stream maps 10,000 units onto the 4 inches has that size, whatever its viewport.
+TEST_F(Viewer, PdfPagesHaveTheSizeOfTheirPaper) {
     if (!tooltest::haveProgram("pdfinfo")) GTEST_SKIP() << "no pdfinfo";
     const std::string dir = workDir();
     ASSERT_EQ(runTool({"demo", "-o", dir}).status, 0);
-    ASSERT_EQ(runTool({"pdf", dir + "demo.dwf"}).status, 0);
-    std::string info;
-    ASSERT_EQ(tooltest::runShell("pdfinfo " + dir + "demo.pdf", &info), 0) << info;
-    EXPECT_NE(info.find("Pages:           3\n"), std::string::npos) << info;
-    EXPECT_NE(info.find("Page size:       841.89 x 595.276 pts (A4)"), std::string::npos) << info;
+    tooltest::writeSampleStream(dir + "sample.w2d", false);
+    testsupport::PackageLayout layout = testsupport::plotPackage({testsupport::readFile(dir + "sample.w2d")});
+    layout.pages[0].paperUnits = "in";
+    layout.pages[0].paperWidth = 4;
+    layout.pages[0].paperHeight = 3.2;
+    layout.pages[0].resources = {{"page.w2d"}};
+    layout.pages[0].resources[0].transform = "0.0004 0 0 0 0 0.0004 0 0 0 0 1 0 0 0 0 1";
+    testsupport::writePackage(dir + "inches.dwf", layout);
+    const std::pair<std::string, std::string> expected[] = {
+        {"demo", "Pages:           3\nEncrypted:       no\nPage size:       841.89 x 595.276 pts (A4)"},
+        {"inches", "Pages:           1\nEncrypted:       no\nPage size:       288 x 230.4 pts"}};
+    for (const auto& [name, info] : expected) {
+        const auto run = runTool({"pdf", dir + name + ".dwf"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        std::string output;
+        ASSERT_EQ(tooltest::runShell("pdfinfo " + dir + name + ".pdf", &output), 0) << output;
+        EXPECT_NE(output.find(info), std::string::npos) << output;
+    }
 }
 
 }  // namespace
