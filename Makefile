@@ -43,6 +43,7 @@ sanitize: deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DDWFPLOT_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 # The main job: a three-page plot written, read back and rendered to SVG in out/.

@@ -248,6 +248,8 @@ TEST_F(Viewer, EveryBackendShowsTheSamePage) {
         << output;
     ASSERT_EQ(tooltest::runShell("pdftocairo -r 96 -png -singlefile " + dir + "page.pdf " + dir + "pdf", &output), 0)
         << output;
+    // The link the markers carry, as an annotation of the PDF page.
+    EXPECT_NE(testsupport::readFile(dir + "page.pdf").find("/URI (https://example.com/a'b)"), std::string::npos);
     for (const std::string other : {"svg.png", "pdf.png"}) {
         const Agreement agreement = compare(dir + "page-page-1.png", dir + other);
         EXPECT_LT(agreement.differing, 0.015) << other;
@@ -275,6 +277,11 @@ TEST_F(Viewer, SvgOfASmallPageMatchesItsGolden) {
     }
     ASSERT_EQ(runTool({"svg", dir + "small.w2d"}).status, 0);
     EXPECT_EQ(testsupport::readFile(dir + "small-page-1.svg"), tooltest::dataFile("small_svg.golden"));
+    // Without a viewport a page shows what it draws.
+    testsupport::writeFile(dir + "bare.w2d", "(W2D V06.00)\n   L 100,200 900,700\n(EndOfDWF)");
+    ASSERT_EQ(runTool({"svg", dir + "bare.w2d"}).status, 0);
+    EXPECT_NE(testsupport::readFile(dir + "bare-page-1.svg").find(" width=\"8mm\" height=\"5mm\" viewBox=\"100 -700 800 500\""),
+              std::string::npos);
 }
 
 // A PDF that cannot be written whole is not left behind: a full disk (files capped at 8 KiB), a missing directory.
