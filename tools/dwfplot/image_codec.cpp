@@ -18,12 +18,9 @@
 namespace dwfplot_tool {
 namespace {
 
-// Images up to 256 megapixels; beyond that a size is taken for garbage.
-constexpr uint64_t kMaximumPixels = uint64_t{1} << 28;
-
 bool usableShape(int32_t width, int32_t height, int32_t channels) {
     return width > 0 && height > 0 && channels >= 1 && channels <= 4 &&
-           static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <= kMaximumPixels;
+           static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <= kMostImagePixels;
 }
 
 png_uint_32 pngFormat(int32_t channels) {
@@ -137,7 +134,7 @@ bool readWholeFile(const char* path, std::vector<uint8_t>& bytes) {
     const platform::UniqueFd file = platform::openForReading(path);
     if (!file.valid()) return false;
     const int64_t size = platform::fileSize(file.get());
-    if (size <= 0 || static_cast<uint64_t>(size) > kMaximumPixels) return false;
+    if (size <= 0 || static_cast<uint64_t>(size) > kMostImagePixels) return false;
     bytes.resize(static_cast<size_t>(size));
     return platform::readUpTo(file.get(), bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
 }

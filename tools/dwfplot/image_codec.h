@@ -11,6 +11,10 @@
 
 namespace dwfplot_tool {
 
+// Images up to 256 megapixels; a larger size is taken for garbage rather
+// than allocated.
+constexpr uint64_t kMostImagePixels = uint64_t{1} << 28;
+
 // Encoding values of IMAGE: 0 means JPEG, 1 to 4 PNG.
 constexpr int32_t kJpegEncoding = 0;
 constexpr int32_t kPngEncoding = 1;

@@ -157,9 +157,8 @@ void PageRenderer::draw(const WT_Object& object, WT_Attribute_Set& attributes) {
         case WT_Object::Text_ID: canvas_.text(textRunOf(static_cast<const WT_Text&>(object), attributes)); break;
         case WT_Object::Image_ID:
         case WT_Object::PNG_Group4_Image_ID: image(static_cast<const WT_Image&>(object), attributes); break;
-        default: return;
+        default: break;
     }
-    ++drawn_;
 }
 
 void PageRenderer::polymarker(const std::vector<WT_Logical_Point>& points, WT_Attribute_Set& attributes) {

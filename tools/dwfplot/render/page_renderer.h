@@ -41,8 +41,6 @@ public:
     // Throws what the stream throws (a result code, std::bad_alloc).
     WT_Result::Enum render(const std::string& path, const RenderProgress& progress = {});
 
-    int drawn() const { return drawn_; }
-
 private:
     void draw(const WT_Object& object, WT_Attribute_Set& attributes);
     void beginPage(WT_Attribute_Set& attributes);
@@ -65,7 +63,6 @@ private:
     std::optional<WT_Viewport> viewport_;
     std::string layer_;
     std::string link_;
-    int drawn_ = 0;
 };
 
 // The frame of a page whose logical extent is known: the paper is the

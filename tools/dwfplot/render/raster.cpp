@@ -14,9 +14,6 @@
 namespace dwfplot_tool {
 namespace {
 
-// Images up to 256 megapixels; beyond that the size is taken for garbage.
-constexpr uint64_t kMaximumPixels = uint64_t{1} << 28;
-
 constexpr WT_RGBA32 kTransparent{0, 0, 0, 0};
 constexpr WT_RGBA32 kWhite{255, 255, 255, 255};
 constexpr WT_RGBA32 kBlack{0, 0, 0, 255};
@@ -280,7 +277,7 @@ RasterStatus decodeRaster(const WT_Image& image, const WT_Color_Map& currentMap,
         return RasterStatus::Undecodable;
     }
     if (image.columns() == 0 || image.rows() == 0) return broken(why, "image of " + shapeOf(image) + " is empty");
-    if (pixelCount(image) > kMaximumPixels) return broken(why, "image of " + shapeOf(image) + " is too large");
+    if (pixelCount(image) > kMostImagePixels) return broken(why, "image of " + shapeOf(image) + " is too large");
     RasterStatus status = RasterStatus::Broken;
     try {
         status = decodeByFormat(image, currentMap, out, why);
