@@ -13,27 +13,12 @@
 namespace DWFZip {
 namespace {
 
-constexpr size_t kLongestLookupName = 255;
 // Deflate cannot make more than 258 bytes out of two bits.
 constexpr uint64_t kLargestDeflateRatio = 1032;
 
-// Entry names as lookups compare them: no leading separators, '\' between
-// the parts.
-std::string normalisedName(std::string_view name) {
-    const size_t start = name.find_first_not_of("/\\");
-    std::string result(start == std::string_view::npos ? std::string_view{} : name.substr(start));
-    std::replace(result.begin(), result.end(), '/', '\\');
-    return result;
-}
-
-char foldedLetter(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool sameName(const std::string& a, const std::string& b, int32_t caseSensitivity) {
-    if (caseSensitivity == 1) return a == b;
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return foldedLetter(x) == foldedLetter(y); });
-}
+// The directory is read front to back in pieces of this size, rather than
+// with two reads per entry.
+constexpr uint64_t kDirectoryPiece = 65536;
 
 // What the directory claims about an entry must be something the data can
 // back: no ZIP64 markers, room for an encryption header, stored data as long
@@ -54,6 +39,33 @@ bool plausibleClaims(const CentralHeader& header) {
 }
 
 }  // namespace
+
+// A window on the central directory, moved forward as the directory is read.
+class ArchiveReader::DirectoryReader {
+public:
+    DirectoryReader(int file, uint64_t end) : file_(file), end_(end) {}
+
+    // The `size` bytes at `position`, which lie before the directory's end;
+    // null when they cannot be read.
+    const uint8_t* bytes(uint64_t position, size_t size) {
+        if (position < start_ || position + size > start_ + buffer_.size()) {
+            const uint64_t count = std::min(std::max<uint64_t>(kDirectoryPiece, size), end_ - position);
+            buffer_.resize(static_cast<size_t>(count));
+            start_ = position;
+            if (count < size || !platform::readAt(file_, buffer_.data(), buffer_.size(), position)) {
+                buffer_.clear();
+                return nullptr;
+            }
+        }
+        return buffer_.data() + (position - start_);
+    }
+
+private:
+    int file_;
+    uint64_t end_;
+    uint64_t start_ = 0;
+    std::vector<uint8_t> buffer_;
+};
 
 std::unique_ptr<ArchiveReader> ArchiveReader::open(std::u16string_view path) {
     try {
@@ -104,20 +116,27 @@ int32_t ArchiveReader::readDirectory() {
 }
 
 // Walks the whole directory once, so that no later operation meets a record
-// outside it, an entry outside the file or two entries sharing bytes.
+// outside it, an entry outside the file or two entries sharing bytes; what
+// it reads is kept as the index every lookup answers from.
 int32_t ArchiveReader::checkEntries() {
     std::vector<std::pair<uint64_t, uint64_t>> spans;  // local header, least end
     spans.reserve(entryCount_);
+    index_.reserve(entryCount_);
+    DirectoryReader directory(file_.get(), directoryEnd_);
     uint64_t position = directoryStart_;
     for (uint32_t i = 0; i < entryCount_; ++i) {
         CentralHeader header;
-        const int32_t rc = readCentralHeader(position, header);
+        const int32_t rc = readCentralHeader(directory, position, header);
         if (rc != ArchiveOk) return rc;
         if (!plausibleClaims(header)) return ArchiveBadFormat;
+        const uint8_t* name = directory.bytes(position + kCentralHeaderSize, header.nameLength);
+        if (name == nullptr) return ArchiveIoError;
+        index_.add(position, header, std::string_view(reinterpret_cast<const char*>(name), header.nameLength));
         const uint64_t local = uint64_t{header.localHeaderOffset} + shift_;
         spans.emplace_back(local, local + kLocalHeaderSize + header.nameLength + header.compressedSize);
         position += header.recordSize();
     }
+    index_.finish();
     std::sort(spans.begin(), spans.end());
     localPositions_.reserve(spans.size());
     for (size_t i = 0; i < spans.size(); ++i) {
@@ -128,24 +147,21 @@ int32_t ArchiveReader::checkEntries() {
     return ArchiveOk;
 }
 
-int32_t ArchiveReader::readCentralHeader(uint64_t position, CentralHeader& header) const {
+int32_t ArchiveReader::readCentralHeader(DirectoryReader& directory, uint64_t position,
+                                         CentralHeader& header) const {
     if (position + kCentralHeaderSize > directoryEnd_) return ArchiveBadFormat;
-    uint8_t bytes[kCentralHeaderSize];
-    if (!platform::readAt(file_.get(), bytes, sizeof bytes, position)) return ArchiveIoError;
+    const uint8_t* bytes = directory.bytes(position, kCentralHeaderSize);
+    if (bytes == nullptr) return ArchiveIoError;
     if (!decodeCentralHeader(bytes, header)) return ArchiveBadFormat;
     if (position + header.recordSize() > directoryEnd_) return ArchiveBadFormat;
     return ArchiveOk;
 }
 
-int32_t ArchiveReader::makeCurrent(uint32_t index, uint64_t position) {
-    CentralHeader header;
-    const int32_t rc = readCentralHeader(position, header);
-    if (rc != ArchiveOk) return rc;
+void ArchiveReader::makeCurrent(uint32_t index) {
     hasCurrent_ = true;
     currentIndex_ = index;
-    currentPosition_ = position;
-    current_ = header;
-    return ArchiveOk;
+    currentPosition_ = index_[index].position;
+    current_ = index_[index].header;
 }
 
 int32_t ArchiveReader::firstEntry() {
@@ -154,21 +170,14 @@ int32_t ArchiveReader::firstEntry() {
         hasCurrent_ = false;
         return ArchiveEndOfList;
     }
-    return makeCurrent(0, directoryStart_);
+    makeCurrent(0);
+    return ArchiveOk;
 }
 
 int32_t ArchiveReader::nextEntry() {
     if (!file_.valid()) return ArchiveBadParameter;
     if (!hasCurrent_ || currentIndex_ + 1 >= entryCount_) return ArchiveEndOfList;
-    return makeCurrent(currentIndex_ + 1, currentPosition_ + current_.recordSize());
-}
-
-int32_t ArchiveReader::readCurrentName(std::string& name) const {
-    name.resize(current_.nameLength);
-    if (!platform::readAt(file_.get(), name.data(), name.size(),
-                          currentPosition_ + kCentralHeaderSize)) {
-        return ArchiveIoError;
-    }
+    makeCurrent(currentIndex_ + 1);
     return ArchiveOk;
 }
 
@@ -177,25 +186,10 @@ int32_t ArchiveReader::locateEntry(const char* name, int32_t caseSensitivity) {
     const size_t length = strnlen(name, kLongestLookupName + 1);
     if (length > kLongestLookupName) return ArchiveBadParameter;
     try {
-        const std::string wanted = normalisedName(std::string_view(name, length));
-        const bool hadCurrent = hasCurrent_;
-        const uint32_t savedIndex = currentIndex_;
-        const uint64_t savedPosition = currentPosition_;
-        const CentralHeader saved = current_;
-        std::string candidate;
-        int32_t rc = firstEntry();
-        while (rc == ArchiveOk) {
-            rc = readCurrentName(candidate);
-            if (rc == ArchiveOk && sameName(normalisedName(candidate), wanted, caseSensitivity)) {
-                return ArchiveOk;
-            }
-            if (rc == ArchiveOk) rc = nextEntry();
-        }
-        hasCurrent_ = hadCurrent;
-        currentIndex_ = savedIndex;
-        currentPosition_ = savedPosition;
-        current_ = saved;
-        return rc;
+        const int64_t found = index_.find(std::string_view(name, length), caseSensitivity);
+        if (found < 0) return ArchiveEndOfList;
+        makeCurrent(static_cast<uint32_t>(found));
+        return ArchiveOk;
     } catch (const std::bad_alloc&) {
         return ArchiveNoMemory;
     }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "package/zip/dos_time.h"
+#include "package/zip/entry_index.h"
 #include "package/zip/entry_input.h"
 #include "package/zip/zip_records.h"
 #include "platform/file.h"
@@ -58,6 +59,8 @@ public:
     int32_t nextEntry();
     // Case sensitivity 1 compares bytes; 0 and 2 fold ASCII letters. Leading
     // '/' and '\' are ignored and '/' matches '\'.
+    // Answered from the directory read at open; among entries of the same
+    // name the first in the directory is found.
     int32_t locateEntry(const char* name, int32_t caseSensitivity = 0);
     // Copies as much of name, extra field and comment as each buffer holds;
     // a buffer with room to spare gets a terminating zero.
@@ -79,11 +82,12 @@ public:
 private:
     ArchiveReader(platform::UniqueFd file, uint64_t fileSize);
 
+    class DirectoryReader;
+
     int32_t readDirectory();
     int32_t checkEntries();
-    int32_t readCentralHeader(uint64_t position, CentralHeader& header) const;
-    int32_t makeCurrent(uint32_t index, uint64_t position);
-    int32_t readCurrentName(std::string& name) const;
+    int32_t readCentralHeader(DirectoryReader& directory, uint64_t position, CentralHeader& header) const;
+    void makeCurrent(uint32_t index);
     int32_t locateData(LocalHeader& local, uint64_t& dataStart) const;
     int32_t copyField(uint64_t position, uint16_t length, void* buffer, size_t size) const;
     int32_t openCurrent(std::string_view password);
@@ -98,6 +102,7 @@ private:
     // Local header positions in file order: an entry's bytes end before the
     // next one begins.
     std::vector<uint64_t> localPositions_;
+    EntryIndex index_;
 
     bool hasCurrent_ = false;
     uint32_t currentIndex_ = 0;

@@ -8,6 +8,7 @@
 
 #include "package/package_test_support.h"
 #include "package/zip/archive_result.h"
+#include "package/zip/archive_writer.h"
 #include "support/bytes.h"
 #include "support/package_builder.h"
 #include "support/temp_dir_test.h"
@@ -119,6 +120,51 @@ TEST_F(ArchiveReaderTest, LocateNormalisesSeparatorsAndCase) {
         EXPECT_EQ(reader->locateEntry(c.query.c_str(), c.caseSensitivity), c.result);
         EXPECT_EQ(currentName(*reader), c.found);  // a miss keeps the previous entry
     }
+}
+
+// Among names equal but for case and separators the first in the directory is found; with case
+// sensitivity 1 the first spelled alike, even behind other spellings. A name that normalises to 255
+// bytes is found however many separators lead it.
+TEST_F(ArchiveReaderTest, LocateFindsTheFirstOfEqualNames) {
+    const std::string longName = std::string(300, '/') + std::string(255, 'n');
+    auto reader = openBytes(zipArchive({{"Dup.txt", "1"}, {"dup.txt", "2"}, {"/DUP.TXT", "3"}, {"dup.txt", "4"},
+                                        {longName, "5"}})
+                                .bytes);
+    ASSERT_TRUE(reader);
+    const struct { std::string query; int32_t caseSensitivity; const char* content; } cases[] = {
+        {"dup.txt", 0, "1"}, {"DUP.txt", 2, "1"}, {"dup.txt", 1, "2"}, {"\\DUP.TXT", 1, "3"}, {"/Dup.txt", 1, "1"},
+        {std::string(255, 'N'), 0, "5"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        ASSERT_EQ(reader->locateEntry(c.query.c_str(), c.caseSensitivity), ArchiveOk);
+        EXPECT_EQ(readCurrent(*reader), c.content);
+    }
+}
+
+// The most entries a directory holds but one, written by our writer: every one is found by
+// another spelling of its name.
+TEST_F(ArchiveReaderTest, FindsEveryEntryOfAFullDirectory) {
+    constexpr uint32_t kEntries = 65534;
+    const std::string path = workDir() + "full.zip";
+    const auto nameOf = [](uint32_t i, bool other) {
+        return (other ? "/S" : "s") + std::to_string(i % 97) + (other ? "\\E" : "/e") + std::to_string(i);
+    };
+    {
+        auto writer = ArchiveWriter::create(packagetest::wide(path), false, 0);
+        ASSERT_TRUE(writer);
+        for (uint32_t i = 0; i < kEntries; ++i) {
+            ASSERT_EQ(writer->openEntry(nameOf(i, false).c_str(), nullptr, {}, {}, nullptr, 0, 0, nullptr), ArchiveOk);
+        }
+        ASSERT_EQ(writer->close(nullptr), ArchiveOk);
+    }
+    auto reader = ArchiveReader::open(packagetest::wide(path));
+    ASSERT_TRUE(reader);
+    EXPECT_EQ(reader->entryCount(), kEntries);
+    for (uint32_t i = 0; i < kEntries; ++i) {
+        ASSERT_EQ(reader->locateEntry(nameOf(i, true).c_str()), ArchiveOk) << i;
+        ASSERT_EQ(currentName(*reader), nameOf(i, false));
+    }
+    EXPECT_EQ(reader->locateEntry(nameOf(kEntries, true).c_str()), ArchiveEndOfList);
 }
 
 // A directory the file cannot back is refused when the archive opens; a local
