@@ -1,9 +1,12 @@
 #include "plotfile/dwf_plot_file_reader_imp.h"
 
 #include <new>
+#include <optional>
 
 #include "dwfplot/DWFPlotFile.h"
 #include "dwfplot/DwfResult.h"
+#include "model/eplot/eplot_graphic_resource.h"
+#include "model/eplot/eplot_page.h"
 #include "model/manifest/resource_roles.h"
 #include "package/reader/eplot_dwf_reader.h"
 #include "platform/code_page.h"
@@ -124,40 +127,46 @@ bool DWFPlotFileReaderImp::interfacesSupported() {
 // pages keep the order of the package's ePlot pages, whatever the z-order of
 // their streams.
 bool DWFPlotFileReaderImp::collectPages() {
-    const auto pages = package_->getEPlotPages();
-    for (uint32_t index = 0; index < pages.size(); ++index) {
-        const auto& page = pages[index];
-        if (!page->getPaper().isNull()) {
-            pageWidth_ = page->getPaper()->getWidth() / kPaperUnitsPerPlotUnit;
-            pageHeight_ = page->getPaper()->getHeight() / kPaperUnitsPerPlotUnit;
-        }
-        const auto& resources = page->getResources();
-        int streams = 0;
-        PageStream found;
-        for (uint32_t r = 0; !resources.isNull() && r < resources->size(); ++r) {
-            const auto& resource = (*resources)[r];
-            if (resource.isNull() || resource->getRole() != DWFManifest::kRole2dStreamingGraphics) continue;
-            DWFUtil::String path;
-            package_->materializeEntry(path, resource->getHref());
-            if (path.empty()) continue;
-            ++streams;
-            if (auto* graphic = dynamic_cast<DWFEPlot::EPlotGraphicResource*>(resource.Object())) {
-                found.resource = graphic;
-                found.path = path.toUtf8();
-            }
-        }
-        if (streams != 1) return false;
-        // A stream resource of another class counts, but brings no page.
-        if (!found.resource.isNull()) pages_.push_back(std::move(found));
+    bool accepted = true;
+    package_->forEachEPlotPage([&](const DWFUtil::ObjectRef<DWFEPlot::EPlotPage>& page) {
+        if (accepted) accepted = collectPage(*page);
+    });
+    return accepted;
+}
+
+bool DWFPlotFileReaderImp::collectPage(const DWFEPlot::EPlotPage& page) {
+    if (!page.getPaper().isNull()) {
+        pageWidth_ = page.getPaper()->getWidth() / kPaperUnitsPerPlotUnit;
+        pageHeight_ = page.getPaper()->getHeight() / kPaperUnitsPerPlotUnit;
     }
+    const auto& resources = page.getResources();
+    int streams = 0;
+    std::optional<PageStream> found;
+    for (uint32_t r = 0; !resources.isNull() && r < resources->size(); ++r) {
+        const auto& resource = (*resources)[r];
+        if (resource.isNull() || resource->getRole() != DWFManifest::kRole2dStreamingGraphics) continue;
+        DWFUtil::String path;
+        package_->materializeEntry(path, resource->getHref());
+        if (path.empty()) continue;
+        ++streams;
+        if (dynamic_cast<DWFEPlot::EPlotGraphicResource*>(resource.Object()) != nullptr) {
+            found = PageStream{path.toUtf8()};
+        }
+    }
+    if (streams != 1) return false;
+    // A stream resource of another class counts, but brings no page.
+    if (found) pages_.push_back(std::move(*found));
     return true;
 }
 
 void DWFPlotFileReaderImp::measurePages() {
+    uint64_t before = 0;
     for (PageStream& page : pages_) {
         const platform::UniqueFd file = platform::openForReading(page.path);
         const int64_t bytes = file.valid() ? platform::fileSize(file.get()) : -1;
         page.size = bytes > 0 ? static_cast<uint64_t>(bytes) : 0;
+        page.before = before;
+        before += page.size;
     }
 }
 
@@ -169,14 +178,16 @@ void DWFPlotFileReaderImp::getPages(std::vector<std::string>& pageStreamPaths) {
 }
 
 long DWFPlotFileReaderImp::size() {
-    uint64_t total = 0;
-    for (const PageStream& page : pages_) total += page.size;
-    return static_cast<long>(total);
+    return pages_.empty() ? 0 : static_cast<long>(pages_.back().before + pages_.back().size);
 }
 
 long DWFPlotFileReaderImp::position() {
     uint64_t passed = 0;
-    for (size_t i = 0; i < currentPage_ && i < pages_.size(); ++i) passed += pages_[i].size;
+    if (currentPage_ < pages_.size()) {
+        passed = pages_[currentPage_].before;
+    } else if (!pages_.empty()) {
+        passed = static_cast<uint64_t>(size());
+    }
     uint64_t within = 0;
     if (pageOpen_ && stream_ && stream_->tell_action()(*stream_, within) != WT_Result::Success) within = 0;
     return static_cast<long>(passed + within);

@@ -11,12 +11,11 @@
 #include <vector>
 
 #include "dwfplot/PlotFile.h"
-#include "model/eplot/eplot_graphic_resource.h"
-#include "model/util/object_ref.h"
 #include "plotfile/reader_operation_record.h"
 
 namespace DWFEPlot {
 class EPlotDwfReader;
+class EPlotPage;
 }
 class WT_Stream;
 
@@ -55,10 +54,11 @@ public:
 
 private:
     // One page: its graphics resource and the temporary copy of its stream.
+    // What a page needs before it is reached: nothing of its model.
     struct PageStream {
-        DWFUtil::ObjectRef<DWFEPlot::EPlotGraphicResource> resource;
         std::string path;  // as the file system takes it
         uint64_t size = 0;
+        uint64_t before = 0;  // the sizes of the pages before it
     };
 
     // --- package (dwf_plot_file_reader_imp.cpp) ---------------------------
@@ -72,6 +72,8 @@ private:
     void readScaleAndUnits();
     bool interfacesSupported();
     bool collectPages();
+    // Keeps the page's one graphics stream; false when it has not exactly one.
+    bool collectPage(const DWFEPlot::EPlotPage& page);
     void measurePages();
 
     // --- operations (dwf_plot_file_reader_operations.cpp) -----------------

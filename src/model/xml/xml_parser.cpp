@@ -88,9 +88,9 @@ bool isNamespaceDeclaration(const XmlParserAttribute& attribute) {
 
 class Machine {
 public:
-    Machine(const char* data, size_t size, std::deque<XmlNode>& nodes, XmlNode*& root,
+    Machine(const char* data, size_t size, std::deque<XmlNode>& nodes, XmlNode*& root, uint32_t& elements,
             IXmlParserCallback* callback)
-        : data_(data), size_(size), nodes_(nodes), root_(root), callback_(callback) {}
+        : data_(data), size_(size), nodes_(nodes), root_(root), elements_(elements), callback_(callback) {}
 
     Result run() {
         while (true) {
@@ -192,8 +192,8 @@ private:
     Result startTag() {
         const Span name = readName();
         if (name.length == 0) return kMalformed;
-        if (root_ && !current_) return kMalformed;  // a second document element
-        if (depth_ >= XmlParser::kMaximumDepth || nodes_.size() >= XmlParser::kMaximumElements) return kMalformed;
+        if (sawRoot_ && !current_) return kMalformed;  // a second document element
+        if (depth_ >= XmlParser::kMaximumDepth || elements_ >= XmlParser::kMaximumElements) return kMalformed;
         bool empty = false;
         const Result result = readAttributes(empty);
         if (result != kOk) return result;
@@ -248,6 +248,7 @@ private:
 
     XmlNode& openElement(Span name) {
         nodes_.emplace_back();
+        ++elements_;
         XmlNode& node = nodes_.back();
         node.start = tagStart_;
         node.name = String(data_, static_cast<uint32_t>(name.start), static_cast<uint32_t>(name.length));
@@ -255,6 +256,9 @@ private:
         node.parent = current_;
         if (!current_) {
             root_ = &node;
+            sawRoot_ = true;
+        } else if (callback_) {
+            // Reported elements are not kept, so no links to them are made.
         } else if (!current_->lastChild) {
             current_->firstChild = current_->lastChild = &node;
         } else {
@@ -309,6 +313,11 @@ private:
         for (const XmlParserAttribute& attribute : node->attributes) {
             if (isNamespaceDeclaration(attribute)) callback_->endPrefixMapping(attribute.value);
         }
+        // What was reported is in the callback's hands: the ended element, the
+        // last one made, goes, so a document costs the elements still open
+        // rather than all of them.
+        if (node == root_) root_ = nullptr;
+        nodes_.pop_back();
     }
 
     void addText(Span run) {
@@ -337,7 +346,9 @@ private:
     size_t tagStart_ = 0;
     std::deque<XmlNode>& nodes_;
     XmlNode*& root_;
+    uint32_t& elements_;
     IXmlParserCallback* callback_;
+    bool sawRoot_ = false;
     XmlNode* current_ = nullptr;
     uint32_t depth_ = 0;
     std::vector<AttributeSpan> attributes_;
@@ -391,7 +402,7 @@ DWF::DwfResult::Enum XmlParser::parseHeldBuffer() {
     // Names, values and texts are Strings with 32-bit lengths.
     if (buffer_.size() > 0xFFFFFFFEu) return DWF::DwfResult::InvalidData;
     try {
-        return Machine(buffer_.data(), buffer_.size(), nodes_, root_, callback_).run();
+        return Machine(buffer_.data(), buffer_.size(), nodes_, root_, elements_, callback_).run();
     } catch (const std::bad_alloc&) {
         return DWF::DwfResult::OutOfMemory;
     }

@@ -70,8 +70,11 @@ public:
     DWF::DwfResult::Enum parseBuffer(const char* data, size_t size);
 
     // The document element, or null; the tree lives as long as the parser.
+    // Only a parser without a callback keeps the tree: with one, each element
+    // is gone once its end is reported.
     const XmlNode* root() const { return root_; }
-    uint32_t elementCount() const { return static_cast<uint32_t>(nodes_.size()); }
+    // The elements read.
+    uint32_t elementCount() const { return elements_; }
 
 private:
     DWF::DwfResult::Enum parseHeldBuffer();
@@ -82,6 +85,7 @@ private:
     // Nodes live in blocks, so the tree is freed without walking it.
     std::deque<XmlNode> nodes_;
     XmlNode* root_ = nullptr;
+    uint32_t elements_ = 0;
 };
 
 

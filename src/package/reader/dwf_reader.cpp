@@ -22,15 +22,7 @@ platform::Lock& stateLock() {
     return lock;
 }
 
-std::string normalisedName(const DWFUtil::String& name) {
-    std::string text = name.toUtf8();
-    const size_t start = text.find_first_not_of("/\\");
-    text.erase(0, start == std::string::npos ? text.size() : start);
-    for (char& c : text) {
-        if (c == '/') c = '\\';
-    }
-    return text;
-}
+std::string normalisedName(const DWFUtil::String& name) { return DWFZip::normalisedEntryName(name.toUtf8()); }
 
 // The stored name of the archive's current entry.
 std::string currentEntryName(DWFZip::ArchiveReader& archive) {
@@ -307,13 +299,18 @@ DWF::DwfResult::Enum DwfReader::parseDocument(const DWFUtil::String& name,
                                               const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilder>& builder) {
     ArchiveFileInfo& record = entryRecord(name);
     if (record.uncompressedSize > kDocumentSizeLimit - documentBytes_) return DWF::DwfResult::InvalidData;
-    // The content stays in memory with the entry's decompressor, the text of
-    // its elements with the model: counted whether the parse succeeds or not.
+    // The text of its elements stays with the model: counted whether the
+    // parse succeeds or not.
     documentBytes_ += record.uncompressedSize;
     std::unique_ptr<DWFUtil::InputStream> stream = openEntryStream(name);
     setRootBuilder(builder);
     DWFUtil::XmlParser parser(this);
-    return parser.parseStream(stream.get(), kDocumentSizeLimit);
+    const DWF::DwfResult::Enum result = parser.parseStream(stream.get(), kDocumentSizeLimit);
+    // A parsed document lives on in its model: its inflater, file descriptor
+    // and content go now, or a package of many pages would hold them all.
+    stream.reset();
+    record.decompressor.reset();
+    return result;
 }
 
 }  // namespace DWFReader

@@ -29,11 +29,37 @@ void EPlotDwfReader::setRootBuilder(const DWFUtil::ObjectRef<DWFXmlBuilder::XmlB
 DWFUtil::Vector<DWFUtil::ObjectRef<EPlotPage>> EPlotDwfReader::getEPlotPages() {
     if (getState() != kFileMode) throw DWF::DwfResult::InvalidState;
     if (!pages_.empty()) return pages_;
-    const DWFUtil::ObjectRef<DWFManifest::Manifest> manifest = getManifest();
-    const DWFUtil::ObjectRef<DWFManifest::Sections>& sections = manifest->getSections();
     // Collected aside: a failure part way leaves no partial list behind.
     DWFUtil::Vector<DWFUtil::ObjectRef<EPlotPage>> pages;
     std::vector<std::pair<DWFUtil::ObjectRef<DWFManifest::Section>, DWFUtil::ObjectRef<EPlotPage>>> found;
+    visitPages(true, [&](const DWFUtil::ObjectRef<DWFManifest::Section>& section,
+                         const DWFUtil::ObjectRef<EPlotPage>& page) {
+        pages.push_back(page);
+        try {
+            found.emplace_back(section, page);
+        } catch (const std::bad_alloc&) {
+            DWFUtil::throwOutOfMemory();
+        }
+    });
+    try {
+        for (const auto& [section, page] : found) sectionPages_[section] = page;
+    } catch (const std::bad_alloc&) {
+        DWFUtil::throwOutOfMemory();
+    }
+    pages_ = pages;
+    return pages_;
+}
+
+void EPlotDwfReader::forEachEPlotPage(const std::function<void(const DWFUtil::ObjectRef<EPlotPage>&)>& visit) {
+    if (getState() != kFileMode) throw DWF::DwfResult::InvalidState;
+    visitPages(false, [&](const DWFUtil::ObjectRef<DWFManifest::Section>&, const DWFUtil::ObjectRef<EPlotPage>& page) {
+        visit(page);
+    });
+}
+
+void EPlotDwfReader::visitPages(bool keep, const SectionPageVisitor& visit) {
+    const DWFUtil::ObjectRef<DWFManifest::Manifest> manifest = getManifest();
+    const DWFUtil::ObjectRef<DWFManifest::Sections>& sections = manifest->getSections();
     for (uint32_t i = 0; sections.Object() != nullptr && i < sections->size(); ++i) {
         const DWFUtil::ObjectRef<DWFManifest::Section>& section = (*sections)[i];
         if (section->getType() != kEPlotSectionType) continue;
@@ -45,23 +71,11 @@ DWFUtil::Vector<DWFUtil::ObjectRef<EPlotPage>> EPlotDwfReader::getEPlotPages() {
         for (uint32_t r = 0; toc.Object() != nullptr && r < toc->size(); ++r) {
             const DWFUtil::ObjectRef<DWFManifest::Resource>& resource = (*toc)[r];
             if (resource->getRole() != kDescriptorRole) continue;
-            DWFUtil::ObjectRef<EPlotPage> page = parseDescriptor(resource->getHref());
+            const DWFUtil::ObjectRef<EPlotPage> page = parseDescriptor(resource->getHref(), keep);
             if (page.Object() == nullptr) throw DWF::DwfResult::XmlBuildFailed;
-            pages.push_back(page);
-            try {
-                found.emplace_back(section, page);
-            } catch (const std::bad_alloc&) {
-                DWFUtil::throwOutOfMemory();
-            }
+            visit(section, page);
         }
     }
-    try {
-        for (const auto& [section, page] : found) sectionPages_[section] = page;
-    } catch (const std::bad_alloc&) {
-        DWFUtil::throwOutOfMemory();
-    }
-    pages_ = pages;
-    return pages_;
 }
 
 DWFUtil::ObjectRef<EPlotPage> EPlotDwfReader::getSectionPage(
@@ -70,7 +84,7 @@ DWFUtil::ObjectRef<EPlotPage> EPlotDwfReader::getSectionPage(
     return it == sectionPages_.end() ? DWFUtil::ObjectRef<EPlotPage>() : it->second;
 }
 
-DWFUtil::ObjectRef<EPlotPage> EPlotDwfReader::parseDescriptor(const DWFUtil::String& href) {
+DWFUtil::ObjectRef<EPlotPage> EPlotDwfReader::parseDescriptor(const DWFUtil::String& href, bool keep) {
     const std::string key = DWFReader::entryKey(href);
     const auto it = descriptorPages_.find(key);
     if (it != descriptorPages_.end()) return it->second;
@@ -79,7 +93,7 @@ DWFUtil::ObjectRef<EPlotPage> EPlotDwfReader::parseDescriptor(const DWFUtil::Str
     if (rc == DWF::DwfResult::XmlBuildFailed) return {};
     if (rc < 0) throw rc;
     const DWFUtil::ObjectRef<EPlotPage> page = builder->getPage();
-    if (page.Object() == nullptr) return page;
+    if (page.Object() == nullptr || !keep) return page;
     try {
         descriptorPages_[key] = page;
     } catch (const std::bad_alloc&) {

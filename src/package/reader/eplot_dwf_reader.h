@@ -3,6 +3,7 @@
 #ifndef DWFPLOT_PACKAGE_READER_EPLOT_DWF_READER_H
 #define DWFPLOT_PACKAGE_READER_EPLOT_DWF_READER_H
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -24,9 +25,19 @@ public:
     DWFUtil::Vector<DWFUtil::ObjectRef<EPlotPage>> getEPlotPages();
     // The page read for a section of the manifest, or null.
     DWFUtil::ObjectRef<EPlotPage> getSectionPage(const DWFUtil::ObjectRef<DWFManifest::Section>& section) const;
+    // The same pages one at a time, each read when its turn comes and kept
+    // by nobody but `visit`: a package of many pages never holds them all.
+    // Throws as getEPlotPages does, after the pages before the failure.
+    void forEachEPlotPage(const std::function<void(const DWFUtil::ObjectRef<EPlotPage>&)>& visit);
 
 private:
-    DWFUtil::ObjectRef<EPlotPage> parseDescriptor(const DWFUtil::String& href);
+    using SectionPageVisitor = std::function<void(const DWFUtil::ObjectRef<DWFManifest::Section>&,
+                                                  const DWFUtil::ObjectRef<EPlotPage>&)>;
+
+    // Reads the descriptor of every ePlot section in manifest order;
+    // `keep` keeps each page for later lookups.
+    void visitPages(bool keep, const SectionPageVisitor& visit);
+    DWFUtil::ObjectRef<EPlotPage> parseDescriptor(const DWFUtil::String& href, bool keep);
 
     DWFUtil::Vector<DWFUtil::ObjectRef<EPlotPage>> pages_;
     std::map<DWFUtil::ObjectRef<DWFManifest::Section>, DWFUtil::ObjectRef<EPlotPage>> sectionPages_;

@@ -1,6 +1,7 @@
 // Probing and opening packages: our own, other producers', older and newer plot file versions, other file types
 // and broken packages; the plot-wide values and the page list.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <functional>
 
@@ -193,6 +194,25 @@ TEST_F(ReaderOpen, SecondPlotStartsFromEmptyPages) {
     EXPECT_FALSE(reader.openPlot(workDir() + "absent.dwf"));
     EXPECT_EQ(progress(reader), "0 pages 0/0");
     EXPECT_EQ(reader.getOperation(), PLT_END_OF_PLOT);
+}
+
+// Opening holds no file per page: a plot of more pages than the process may open files replays whole.
+TEST_F(ReaderOpen, MorePagesThanOpenFilesAllowed) {
+    constexpr int kPages = 200;
+    const std::string path = workDir() + "many.dwf";
+    testsupport::writePackage(path, testsupport::plotPackage(std::vector<std::string>(kPages, onePolyline())));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit few = saved;
+    few.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &few), 0);
+    DWFPlotFileReader reader;
+    const bool opened = reader.openPlot(path);
+    int pages = 0;
+    for (Plt_Plot_Operation_T op; opened && (op = reader.getOperation()) != PLT_END_OF_PLOT;) pages += op == PLT_NEW_PAGE;
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(pages, kPages);
 }
 
 TEST(ReaderHostMessages, EveryResultCodeHasItsText) {
