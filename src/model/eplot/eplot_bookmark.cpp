@@ -43,7 +43,7 @@ void EPlotBookmark::readAttributes(const DWFManifest::XmlAttributes& attributes)
     // The styles are taken by their truth value, so "yes" and "1" make a
     // bookmark bold as "true" does.
     for (DWFXmlObjects::XmlBooleanAttribute* style : {&bold_, &italic_, &underline_}) {
-        DWFXmlObjects::XmlBooleanAttribute read(style->getPlainName()->effectiveName());
+        DWFXmlObjects::XmlBooleanAttribute read(style->getPlainText());
         if (read.setFromAttributes(attributes)) style->setBoolean(read.getBoolean());
     }
 }

@@ -19,7 +19,7 @@ XmlAttributeObject::XmlAttributeObject(const DWFUtil::String& name, bool require
 bool XmlAttributeObject::isValid() const { return !required_ || set_; }
 
 bool XmlAttributeObject::setFromAttributes(const DWFUtil::Vector<DWFUtil::XmlParser::Attribute>& attributes) {
-    const DWFUtil::String& own = getPlainName()->effectiveName();
+    const DWFUtil::String& own = getPlainText();
     const DWFUtil::String ownLocal = localPart(own);
     for (const DWFUtil::XmlParser::Attribute& attribute : attributes) {
         const DWFUtil::String& written = attribute.name;

@@ -16,6 +16,7 @@ DWFUtil::ObjectRef<XmlName> parsedElementName(const DWFUtil::String& written) {
 
 void XmlBuilderStack::setRootBuilder(const DWFUtil::ObjectRef<XmlBuilder>& root) {
     root_ = root;
+    names_.clear();
     stack_.clear();
     pending_.clear();
     scope_.clear();
@@ -26,9 +27,15 @@ void XmlBuilderStack::startPrefixMapping(const DWFUtil::String& uri, const DWFUt
     pending_.push_back(newObject<XmlPrefixMapping>(uri, prefix, schemaLocation));
 }
 
+const DWFUtil::ObjectRef<XmlName>& XmlBuilderStack::elementName(const DWFUtil::String& written) {
+    const auto found = names_.find(written);
+    if (found != names_.end()) return found->second;
+    return names_.emplace(written, parsedElementName(written)).first->second;
+}
+
 void XmlBuilderStack::startElement(const DWFUtil::XmlNode& node) {
     if (node.name.empty()) return;
-    const DWFUtil::ObjectRef<XmlName> name = parsedElementName(node.name);
+    const DWFUtil::ObjectRef<XmlName> name = elementName(node.name);
     DWFUtil::ObjectRef<XmlBuilder> builder;
     if (stack_.empty() && !root_.isNull()) {
         builder = root_;

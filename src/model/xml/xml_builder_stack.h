@@ -38,7 +38,13 @@ public:
     uint32_t depth() const { return stack_.size(); }
 
 private:
+    const DWFUtil::ObjectRef<XmlName>& elementName(const DWFUtil::String& written);
+
     DWFUtil::ObjectRef<XmlBuilder> root_;
+    // One name object per element name of the document, shared by every
+    // element and model object of that name: a manifest of many sections
+    // would otherwise hold a copy for each of their elements.
+    std::map<DWFUtil::String, DWFUtil::ObjectRef<XmlName>> names_;
     DWFUtil::Vector<DWFUtil::ObjectRef<XmlBuilder>> stack_;
     XmlPrefixMappings pending_;
     // A tree, not a sorted array: an element may declare thousands of

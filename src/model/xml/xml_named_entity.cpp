@@ -8,7 +8,11 @@ XmlNamedEntity::XmlNamedEntity(const DWFUtil::String& plainName) { setPlainName(
 
 DWFUtil::ObjectRef<XmlName> XmlNamedEntity::getName() const {
     if (!name_.isNull() && !name_->isEmpty()) return name_;
-    return plainName_;
+    return getPlainName();
+}
+
+DWFUtil::ObjectRef<XmlName> XmlNamedEntity::getPlainName() const {
+    return hasPlainName_ ? newObject<XmlName>(plainText_) : DWFUtil::ObjectRef<XmlName>();
 }
 
 void XmlNamedEntity::setName(const DWFUtil::ObjectRef<XmlName>& name) {
@@ -24,10 +28,6 @@ bool XmlNamedEntity::bindNamespace(const DWFUtil::ObjectRef<XmlNamespace>& nameS
     }
     name_ = nameSpace->lookup(current->effectiveName());
     return true;
-}
-
-void XmlNamedEntity::setPlainName(const DWFUtil::String& plainName) {
-    plainName_ = newObject<XmlName>(plainName);
 }
 
 }  // namespace DWFXmlFramework

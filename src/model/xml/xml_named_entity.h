@@ -24,14 +24,22 @@ public:
     // undeclared name unbinds, so the plain name applies. Answers true.
     virtual bool bindNamespace(const DWFUtil::ObjectRef<XmlNamespace>& nameSpace);
 
-    const DWFUtil::ObjectRef<XmlName>& getPlainName() const { return plainName_; }
+    // A fresh name object of the plain name; null when none was given.
+    DWFUtil::ObjectRef<XmlName> getPlainName() const;
+    const DWFUtil::String& getPlainText() const { return plainText_; }
 
 protected:
-    void setPlainName(const DWFUtil::String& plainName);
+    void setPlainName(const DWFUtil::String& plainName) {
+        plainText_ = plainName;
+        hasPlainName_ = true;
+    }
 
 private:
     DWFUtil::ObjectRef<XmlName> name_;
-    DWFUtil::ObjectRef<XmlName> plainName_;
+    // Only the text: a model of many objects holds a plain name for each of
+    // their attributes, and a name object for each would be most of its size.
+    DWFUtil::String plainText_;
+    bool hasPlainName_ = false;
 };
 
 }  // namespace DWFXmlFramework

@@ -10,6 +10,7 @@
 #include "package/reader/file_decompressor.h"
 #include "package/reader/file_input_stream.h"
 #include "package/zip/archive_result.h"
+#include "package/zip/entry_index.h"
 #include "platform/debug_output.h"
 #include "platform/lock.h"
 
@@ -295,6 +296,18 @@ std::unique_ptr<DWFUtil::InputStream> DwfReader::openEntryStream(const DWFUtil::
     }
 }
 
+std::unique_ptr<DWFUtil::InputStream> DwfReader::openDocumentStream(const DWFUtil::String& name,
+                                                                    const ArchiveFileInfo& record) {
+    DWFUtil::String copy;
+    if (findTemporaryCopy(name, copy)) return std::make_unique<DWFUtil::FileIStream>(copy.toUtf8());
+    try {
+        return std::make_unique<CChildStream>(
+            std::make_shared<CFileDecompressor>(packagePath_.toUtf8(), record, password_.toUtf8(), false));
+    } catch (const std::bad_alloc&) {
+        DWFUtil::throwOutOfMemory();
+    }
+}
+
 DWF::DwfResult::Enum DwfReader::parseDocument(const DWFUtil::String& name,
                                               const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilder>& builder) {
     ArchiveFileInfo& record = entryRecord(name);
@@ -302,15 +315,14 @@ DWF::DwfResult::Enum DwfReader::parseDocument(const DWFUtil::String& name,
     // The text of its elements stays with the model: counted whether the
     // parse succeeds or not.
     documentBytes_ += record.uncompressedSize;
-    std::unique_ptr<DWFUtil::InputStream> stream = openEntryStream(name);
+    // The parser holds the document whole; the entry's content is read
+    // through once and not kept beside it. A parsed document lives on in its
+    // model: its inflater and file descriptor go with the stream, or a
+    // package of many pages would hold them all.
+    std::unique_ptr<DWFUtil::InputStream> stream = openDocumentStream(name, record);
     setRootBuilder(builder);
     DWFUtil::XmlParser parser(this);
-    const DWF::DwfResult::Enum result = parser.parseStream(stream.get(), kDocumentSizeLimit);
-    // A parsed document lives on in its model: its inflater, file descriptor
-    // and content go now, or a package of many pages would hold them all.
-    stream.reset();
-    record.decompressor.reset();
-    return result;
+    return parser.parseStream(stream.get(), kDocumentSizeLimit);
 }
 
 }  // namespace DWFReader

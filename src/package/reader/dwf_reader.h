@@ -112,6 +112,9 @@ protected:
                                        const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilder>& builder);
 
 private:
+    // The entry read once through, for a parse.
+    std::unique_ptr<DWFUtil::InputStream> openDocumentStream(const DWFUtil::String& name,
+                                                             const ArchiveFileInfo& record);
     DWFZip::ArchiveReader& requireArchive() const;
     ArchiveFileInfo& entryRecord(const DWFUtil::String& name);
     platform::UniqueFd createTemporaryFile(const DWFUtil::String& entryName, std::string& path);

@@ -32,8 +32,9 @@ DWFZip::CentralHeader centralHeaderOf(const ArchiveFileInfo& info) {
 }  // namespace
 
 CFileDecompressor::CFileDecompressor(const std::string& packagePath, const ArchiveFileInfo& info,
-                                     const std::string& password)
-    : file_(platform::openForReading(packagePath)), input_(file_.get()), size_(info.uncompressedSize) {
+                                     const std::string& password, bool keepContent)
+    : file_(platform::openForReading(packagePath)), input_(file_.get()), size_(info.uncompressedSize),
+      keepContent_(keepContent) {
     if (!file_.valid()) throw DWF::DwfResult::FileOpenFailed;
     if (info.method != DWFZip::kMethodStored && info.method != DWFZip::kMethodDeflated) {
         throw DWF::DwfResult::ArchiveEntryError;
@@ -45,17 +46,24 @@ CFileDecompressor::CFileDecompressor(const std::string& packagePath, const Archi
 
 int64_t CFileDecompressor::readAt(uint64_t position, char* buffer, uint32_t size) {
     if (size == 0) return 0;
+    if (position < base_) return failWith(DWFZip::ArchiveBadParameter);
     const DWF::DwfResult::Enum rc = produceUntil(position + size);
-    if (position >= content_.size()) return rc;  // nothing there: the end (0) or the failure
-    const uint64_t count = std::min<uint64_t>(size, content_.size() - position);
-    std::memcpy(buffer, content_.data() + position, count);
+    const uint64_t held = base_ + content_.size();
+    if (position >= held) return rc;  // nothing there: the end (0) or the failure
+    const uint64_t count = std::min<uint64_t>(size, held - position);
+    std::memcpy(buffer, content_.data() + (position - base_), count);
+    if (!keepContent_ && position + count == held) {
+        base_ = held;
+        content_.clear();
+    }
     return static_cast<int64_t>(count);
 }
 
 DWF::DwfResult::Enum CFileDecompressor::produceUntil(uint64_t wanted) {
     wanted = std::min<uint64_t>(wanted, size_);
-    while (content_.size() < wanted && !finished_ && failure_ == DWF::DwfResult::Success) {
-        const uint32_t step = std::min<uint32_t>(kProductionStep, size_ - static_cast<uint32_t>(content_.size()));
+    while (base_ + content_.size() < wanted && !finished_ && failure_ == DWF::DwfResult::Success) {
+        const uint32_t produced = static_cast<uint32_t>(base_ + content_.size());
+        const uint32_t step = std::min<uint32_t>(kProductionStep, size_ - produced);
         const size_t held = content_.size();
         try {
             content_.resize(held + step);
@@ -68,12 +76,12 @@ DWF::DwfResult::Enum CFileDecompressor::produceUntil(uint64_t wanted) {
         if (count == 0) finished_ = true;
     }
     if (failure_ != DWF::DwfResult::Success) return failure_;
-    if (!finished_ && content_.size() == size_) {
+    if (!finished_ && base_ + content_.size() == size_) {
         finished_ = true;
         if (input_.close() != DWFZip::ArchiveOk) return failWith(DWFZip::ArchiveCrcMismatch);
     }
     // Less than the directory promised is damage, not an end.
-    if (finished_ && content_.size() < size_) return failWith(DWFZip::ArchiveBadFormat);
+    if (finished_ && base_ + content_.size() < size_) return failWith(DWFZip::ArchiveBadFormat);
     return DWF::DwfResult::Success;
 }
 

@@ -4,7 +4,8 @@
 // and checked against the entry's CRC-32 at its end. Every byte produced is
 // kept, so the entry's streams can each read from any position reached;
 // the buffer grows with what the data actually yields, never with what the
-// directory claims.
+// directory claims. A decompressor for one reader front to back keeps only
+// what has not been read yet.
 #ifndef DWFPLOT_PACKAGE_READER_FILE_DECOMPRESSOR_H
 #define DWFPLOT_PACKAGE_READER_FILE_DECOMPRESSOR_H
 
@@ -24,12 +25,13 @@ public:
     // Opens the package file by itself; FileOpenFailed, ArchiveEntryError or
     // OutOfMemory are thrown when that or the entry's start fails.
     CFileDecompressor(const std::string& packagePath, const ArchiveFileInfo& info,
-                      const std::string& password);
+                      const std::string& password, bool keepContent = true);
     CFileDecompressor(const CFileDecompressor&) = delete;
     CFileDecompressor& operator=(const CFileDecompressor&) = delete;
 
     // Copies up to `size` bytes from `position` of the uncompressed content:
-    // the count (0 at the end), or BadPassword / ArchiveEntryError.
+    // the count (0 at the end), or BadPassword / ArchiveEntryError. Without
+    // kept content a position before what was read already is an error.
     int64_t readAt(uint64_t position, char* buffer, uint32_t size);
 
     uint32_t uncompressedSize() const { return size_; }
@@ -44,6 +46,8 @@ private:
     uint32_t size_;
     bool finished_ = false;
     DWF::DwfResult::Enum failure_ = DWF::DwfResult::Success;
+    bool keepContent_;
+    uint64_t base_ = 0;  // where content_ starts in the entry
     std::vector<char> content_;
 };
 
