@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <iterator>
 #include <atomic>
 #include <cstdint>
 #include <ctime>
@@ -120,20 +121,23 @@ bool PrivateDirectory::create() {
 UniqueFd PrivateDirectory::createFile(std::string_view extension, std::string& path) {
     path.clear();
     if (!create()) return UniqueFd();
-    files_.reserve(files_.size() + 1);  // recording the file below cannot throw
+    // Recording the file below cannot throw; the room grows by doubling, so
+    // a directory of many files costs no copying per file.
+    if (files_.size() == files_.capacity()) files_.reserve(files_.size() * 2 + 16);
     UniqueFd fd = createExclusiveFile(path_, "", extension, path);
     if (fd.valid()) files_.push_back(path);
     return fd;
 }
 
+// Files go newest first, so the search starts from the newest.
 bool PrivateDirectory::removeFile(const std::string& path) {
-    const auto it = std::find(files_.begin(), files_.end(), path);
-    if (it == files_.end()) return false;
+    const auto it = std::find(files_.rbegin(), files_.rend(), path);
+    if (it == files_.rend()) return false;
     if (!platform::removeFile(path)) {
         debugOutput("dwfplot: cannot delete temporary file " + path);
         return false;
     }
-    files_.erase(it);
+    files_.erase(std::next(it).base());
     return true;
 }
 
