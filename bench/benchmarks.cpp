@@ -16,6 +16,8 @@
 #include "bench_data.h"
 #include "dwfplot/DWFPlotFile.h"
 #include "host_plot.h"
+#include "page_benchmarks.h"
+#include "page_count_plot.h"
 #include "plotfile/logical_units.h"
 
 namespace {
@@ -230,10 +232,21 @@ BENCHMARK(CoordinateConversion)->Apply(pageSizes);
 
 }  // namespace
 
-// `--prepare` makes the shared packages and streams and ends; otherwise the
-// usual Google Benchmark command line.
+// `--prepare` makes the shared packages and streams and ends, `--prepare-pages`
+// the packages of the page-count cases; otherwise the usual Google Benchmark
+// command line.
 int main(int argc, char** argv) {
     startupResidentMiB = bench::peakResidentMiB();
+    if (argc == 2 && std::strcmp(argv[1], "--prepare-pages") == 0) {
+        for (const uint64_t pages : bench::pageCounts()) {
+            std::string error;
+            if (!bench::preparePageCountData(pages, error)) {
+                std::fprintf(stderr, "%s\n", error.c_str());
+                return 1;
+            }
+        }
+        return 0;
+    }
     if (argc == 2 && std::strcmp(argv[1], "--prepare") == 0) {
         for (const uint64_t points : {100000ull, 1000000ull, 10000000ull}) {
             std::string error;
@@ -244,6 +257,7 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    bench::registerPageBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

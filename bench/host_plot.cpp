@@ -76,6 +76,7 @@ public:
             if (polylines_ % 60 == 0) drawText();
         }
         writer_.closePage();
+        ++tally_.pages;
         writer_.closePlot();
         return tally_;
     }
@@ -234,6 +235,9 @@ PageTally readHostPlot(PlotFileReader& reader, const std::string& path) {
         const Plt_Plot_Operation_T operation = reader.getOperation();
         if (operation == PLT_END_OF_PLOT) break;
         switch (operation) {
+            case PLT_NEW_PAGE:
+                ++tally.pages;
+                break;
             case PLT_PEN:
                 pen = reader.getPen();
                 ++tally.pens;

@@ -12,8 +12,9 @@
 
 namespace bench {
 
-// What a drawn or replayed page held.
+// What a drawn or replayed plot held.
 struct PageTally {
+    uint64_t pages = 0;
     uint64_t linePoints = 0;
     uint64_t lines = 0;
     uint64_t polygons = 0;
