@@ -12,8 +12,6 @@ namespace {
 // A1 landscape, in plot units (centimetres of paper).
 constexpr double kPageWidth = 84.1;
 constexpr double kPageHeight = 59.4;
-constexpr int kPenUp = 3;
-constexpr int kPenDown = 2;
 
 // Layer names as drawings carry them; some are longer than a short string
 // keeps inline.

@@ -12,6 +12,10 @@
 
 namespace bench {
 
+// addLine pen codes: 3 starts a line, 2 continues it.
+inline constexpr int kPenUp = 3;
+inline constexpr int kPenDown = 2;
+
 // What a drawn or replayed plot held.
 struct PageTally {
     uint64_t pages = 0;

@@ -15,8 +15,6 @@ namespace {
 // A4 landscape, in plot units (centimetres of paper).
 constexpr double kPageWidth = 29.7;
 constexpr double kPageHeight = 21.0;
-constexpr int kPenUp = 3;
-constexpr int kPenDown = 2;
 constexpr int kPens = 4;
 // The lines lie on a grid of 10 x 10 cells, one line per cell.
 constexpr uint64_t kColumns = 10;

@@ -28,6 +28,25 @@ export DWFPLOT_BENCH_DATA="$data"
 mkdir -p "$data/tmp"
 export TMPDIR="$data/tmp"
 
+# Google Benchmark's CSV, as both tables read it: columns by name, and for
+# each row the case (kind), its argument, and whether the row is the least
+# (times) or the largest (peak memory) of the repetitions. One repetition
+# gives one plain row; more give the aggregates only.
+read_rows='
+/^name,/ {
+    for (i = 1; i <= NF; i++) { field = $i; gsub(/"/, "", field); column[field] = i }
+    next
+}
+{
+    name = $1; gsub(/"/, "", name)
+    split(name, part, "/")
+    kind = part[1]; argument = part[2]
+    statistic = "single"
+    if (name ~ /_(mean|median|stddev|cv|min|max)$/) { statistic = name; sub(/.*_/, "", statistic) }
+    least = statistic == "min" || statistic == "single"
+    largest_row = statistic == "max" || statistic == "single"
+}'
+
 page_counts=${PAGE_COUNTS:-10 100 1000 10000}
 # The program registers its page-count cases for these counts.
 export PAGE_COUNTS="$page_counts"
@@ -48,22 +67,14 @@ pages_table() {
     done
 
     echo
-    awk -F, -v counts="$page_counts" '
-    /^name,/ {
-        for (i = 1; i <= NF; i++) { field = $i; gsub(/"/, "", field); column[field] = i }
-        next
-    }
+    awk -F, -v counts="$page_counts" "$read_rows"'
     {
-        name = $1; gsub(/"/, "", name)
-        split(name, part, "/")
-        kind = part[1]; pages = part[2]
-        statistic = "single"
-        if (name ~ /_(mean|median|stddev|cv|min|max)$/) { statistic = name; sub(/.*_/, "", statistic) }
-        if (statistic == "min" || statistic == "single") {
+        pages = argument
+        if (least) {
             wall[kind, pages] = $column["real_time"]
             cpu[kind, pages] = $column["cpu_time"]
         }
-        if (statistic == "max" || statistic == "single") rss[kind, pages] = $column["peak_rss_MiB"]
+        if (largest_row) rss[kind, pages] = $column["peak_rss_MiB"]
         seen[kind, pages] = 1
         if ($column["error_occurred"] ~ /true/) failed[kind, pages] = 1
     }
@@ -135,24 +146,15 @@ for size in 100000 1000000 10000000; do
     done
 done
 
-awk -F, '
+awk -F, "$read_rows"'
 function ratio(a, b) { return b > 0 ? a / b : 0 }
-/^name,/ {
-    for (i = 1; i <= NF; i++) { field = $i; gsub(/"/, "", field); column[field] = i }
-    next
-}
 {
-    name = $1; gsub(/"/, "", name)
-    split(name, part, "/")
-    kind = part[1]; size = part[2]
-    # One repetition gives one plain row; more give the aggregates only.
-    statistic = "single"
-    if (name ~ /_(mean|median|stddev|cv|min|max)$/) { statistic = name; sub(/.*_/, "", statistic) }
-    if (statistic == "min" || statistic == "single") {
+    size = argument
+    if (least) {
         wall[kind, size] = $column["real_time"]
         cpu[kind, size] = $column["cpu_time"]
     }
-    if (statistic == "max" || statistic == "single") {
+    if (largest_row) {
         rss[kind, size] = $column["peak_rss_MiB"]
         startup[kind, size] = $column["startup_rss_MiB"]
         w2d[size] = $column["w2d_MiB"]

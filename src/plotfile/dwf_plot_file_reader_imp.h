@@ -53,8 +53,8 @@ public:
     void getPages(std::vector<std::string>& pageStreamPaths);
 
 private:
-    // One page: its graphics resource and the temporary copy of its stream.
-    // What a page needs before it is reached: nothing of its model.
+    // One page, as much as is needed before it is reached: the temporary
+    // copy of its stream and where it falls in the plot's bytes.
     struct PageStream {
         std::string path;  // as the file system takes it
         uint64_t size = 0;
