@@ -1,10 +1,39 @@
 #include "model/xml/xml_named_entity.h"
 
+#include <mutex>
+#include <set>
+#include <string>
+
 #include "model/xml/new_object.h"
 
 namespace DWFXmlFramework {
+namespace {
 
-XmlNamedEntity::XmlNamedEntity(const DWFUtil::String& plainName) { setPlainName(plainName); }
+// Plain names are the few the model classes declare, each held by every
+// object of its class: each is stored once for the process and borrowed by
+// them all. The set is never freed, so a name outlives whatever borrows it.
+// Null for a name that cannot be kept as plain text.
+const char* sharedName(const DWFUtil::String& name) {
+    static std::mutex guard;
+    static auto* const names = new std::set<std::string, std::less<>>;
+    const std::string_view text = name.narrowView();
+    if (text.find('\0') != std::string_view::npos) return nullptr;
+    const std::lock_guard<std::mutex> lock(guard);
+    auto found = names->find(text);
+    if (found == names->end()) found = names->emplace(text).first;
+    return found->c_str();
+}
+
+// Made in place, so that the borrowing string is not copied on its way.
+DWFUtil::String plainTextOf(const DWFUtil::String& name) {
+    if (const char* shared = sharedName(name)) return DWFUtil::String(shared, false);
+    return name;
+}
+
+}  // namespace
+
+XmlNamedEntity::XmlNamedEntity(const DWFUtil::String& plainName)
+    : plainText_(plainTextOf(plainName)), hasPlainName_(true) {}
 
 DWFUtil::ObjectRef<XmlName> XmlNamedEntity::getName() const {
     if (!name_.isNull() && !name_->isEmpty()) return name_;

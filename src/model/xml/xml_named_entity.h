@@ -28,16 +28,10 @@ public:
     DWFUtil::ObjectRef<XmlName> getPlainName() const;
     const DWFUtil::String& getPlainText() const { return plainText_; }
 
-protected:
-    void setPlainName(const DWFUtil::String& plainName) {
-        plainText_ = plainName;
-        hasPlainName_ = true;
-    }
-
 private:
     DWFUtil::ObjectRef<XmlName> name_;
-    // Only the text: a model of many objects holds a plain name for each of
-    // their attributes, and a name object for each would be most of its size.
+    // Only the text, shared: a model of many objects holds a plain name for
+    // each of their attributes, and a copy for each would be most of its size.
     DWFUtil::String plainText_;
     bool hasPlainName_ = false;
 };
