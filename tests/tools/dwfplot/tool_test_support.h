@@ -53,6 +53,16 @@ inline std::string dataFile(const std::string& name) {
     return testsupport::readFile(self.substr(0, self.rfind('/')) + "/data/" + name);
 }
 
+// Grey 4 x 4 pixels as a fixed PNG, so that goldens do not depend on the zlib in use.
+inline std::vector<uint8_t> greyPng() {
+    static const char fixed[] =
+        "\x89\x50\x4E\x47\x0D\x0A\x1A\x0A\x00\x00\x00\x0D\x49\x48\x44\x52\x00\x00\x00\x04\x00\x00\x00\x04"
+        "\x08\x02\x00\x00\x00\x26\x93\x09\x29\x00\x00\x00\x01\x73\x52\x47\x42\x00\xAE\xCE\x1C\xE9\x00\x00"
+        "\x00\x14\x49\x44\x41\x54\x08\x99\x63\x3C\x71\xE2\x04\x03\x0C\x30\x31\x20\x01\xDC\x1C\x00\x76\x34"
+        "\x02\x60\x57\xCD\x01\xEA\x00\x00\x00\x00\x49\x45\x4E\x44\xAE\x42\x60\x82";
+    return std::vector<uint8_t>(fixed, fixed + sizeof fixed - 1);
+}
+
 // A 10000 by 8000 page stream: viewport, red polyline, blue filled rectangle, contour set with a hole, filled circle,
 // arc, text, PNG image and user data; compressed when asked.
 inline void writeSampleStream(const std::string& path, bool compressed) {
@@ -89,14 +99,7 @@ inline void writeSampleStream(const std::string& path, bool compressed) {
     WT_Text text({5200, 4200}, WT_String("Hi <&>"));
     text.set_bounds(WT_Text::WT_Bounds{{{5200, 4200}, {6200, 4200}, {6200, 4500}, {5200, 4500}}});
     write(text);
-    // Grey 4 x 4 pixels as a fixed PNG, so that goldens do not depend on the zlib in use.
-    static const char fixed[] =
-        "\x89\x50\x4E\x47\x0D\x0A\x1A\x0A\x00\x00\x00\x0D\x49\x48\x44\x52\x00\x00\x00\x04\x00\x00\x00\x04"
-        "\x08\x02\x00\x00\x00\x26\x93\x09\x29\x00\x00\x00\x01\x73\x52\x47\x42\x00\xAE\xCE\x1C\xE9\x00\x00"
-        "\x00\x14\x49\x44\x41\x54\x08\x99\x63\x3C\x71\xE2\x04\x03\x0C\x30\x31\x20\x01\xDC\x1C\x00\x76\x34"
-        "\x02\x60\x57\xCD\x01\xEA\x00\x00\x00\x00\x49\x45\x4E\x44\xAE\x42\x60\x82";
-    const std::vector<uint8_t> png(fixed, fixed + sizeof fixed - 1);
-    write(WT_PNG_Group4_Image(4, 4, WT_Image::PNG, 1, std::nullopt, png, {8000, 3500}, {9000, 4500}));
+    write(WT_PNG_Group4_Image(4, 4, WT_Image::PNG, 1, std::nullopt, greyPng(), {8000, 3500}, {9000, 4500}));
     ASSERT_EQ(stream.close(), WT_Result::Success);
 }
 

@@ -272,16 +272,21 @@ TEST_F(Viewer, SvgOfASmallPageMatchesItsGolden) {
         page.set(WT_Visibility(false)).draw(WT_Polygon(Points{{0, 0}, {10, 0}, {10, 10}})).set(WT_Visibility(true));
         page.set(WT_Layer()).set(WT_URL()).set(WT_Marker_Symbol(2)).set(WT_Marker_Size(200));
         page.draw(WT_Polymarker(Points{{500, 1500}})).draw(WT_Polytriangle(Points{{1000, 1200}, {1000, 1800}, {1600, 1200}, {1700, 1900}}));
+        page.set(WT_Marker_Symbol(3)).draw(WT_Polymarker(Points{{800, 2500}}));
+        // Pixels finer than a screen pixel are blended, not drawn as squares.
+        page.draw(WT_PNG_Group4_Image(4, 4, WT_Image::PNG, 2, std::nullopt, tooltest::greyPng(), {2600, 2600}, {2602, 2602}));
         page.set(WT_Viewport("Half", WT_Contour_Set(Points{{0, 0}, {2000, 0}, {2000, 3000}, {0, 3000}})));
         page.image(WT_Image::Group3X_Mapped, 64, 48, {0}, 2200, WT_Color_Map(std::vector<WT_RGBA32>{{0, 0, 0, 255}}));
     }
     ASSERT_EQ(runTool({"svg", dir + "small.w2d"}).status, 0);
     EXPECT_EQ(testsupport::readFile(dir + "small-page-1.svg"), tooltest::dataFile("small_svg.golden"));
-    // Without a viewport a page shows what it draws.
-    testsupport::writeFile(dir + "bare.w2d", "(W2D V06.00)\n   L 100,200 900,700\n(EndOfDWF)");
-    ASSERT_EQ(runTool({"svg", dir + "bare.w2d"}).status, 0);
-    EXPECT_NE(testsupport::readFile(dir + "bare-page-1.svg").find(" width=\"8mm\" height=\"5mm\" viewBox=\"100 -700 800 500\""),
-              std::string::npos);
+    // Without a viewport a page shows what it draws; a flat drawing still has a unit of height.
+    for (const auto& [line, size] : {std::pair{"100,200 900,700", "8mm\" height=\"5mm\" viewBox=\"100 -700 800 500\""},
+                                     std::pair{"100,200 900,200", "8mm\" height=\"0.01mm\" viewBox=\"100 -201 800 1\""}}) {
+        testsupport::writeFile(dir + "bare.w2d", std::string("(W2D V06.00)\n   L ") + line + "\n(EndOfDWF)");
+        ASSERT_EQ(runTool({"svg", dir + "bare.w2d"}).status, 0);
+        EXPECT_NE(testsupport::readFile(dir + "bare-page-1.svg").find(std::string(" width=\"") + size), std::string::npos);
+    }
 }
 
 // A PDF that cannot be written whole is not left behind: a full disk (files capped at 8 KiB), a missing directory.
