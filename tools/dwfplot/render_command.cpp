@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <new>
+#include <numeric>
 
 #include "dwfplot/command_line.h"
 #include "dwfplot/commands.h"
@@ -45,10 +46,11 @@ bool writeText(const std::string& path, const std::string& text) {
     return !file.fail();
 }
 
-uint64_t totalSize(const std::vector<std::string>& paths) {
-    uint64_t total = 0;
-    for (const std::string& path : paths) total += W2dFile(path).size();
-    return total;
+// The byte size of each page stream, measured once for the progress bar.
+std::vector<uint64_t> sizesOf(const std::vector<std::string>& paths) {
+    std::vector<uint64_t> sizes;
+    for (const std::string& path : paths) sizes.push_back(W2dFile(path).size());
+    return sizes;
 }
 
 int report(bool done, const std::vector<std::string>& written, const char* command, const std::string& fileName,
@@ -72,14 +74,15 @@ bool renderPages(const std::string& fileName, Canvas& canvas, const PageDone& pa
                  std::string& error) {
     PageStreams streams;
     if (!streams.open(fileName, error)) return false;
-    RenderProgress at{&progress, 0, totalSize(streams.paths())};
+    const std::vector<uint64_t> sizes = sizesOf(streams.paths());
+    RenderProgress at{&progress, 0, std::accumulate(sizes.begin(), sizes.end(), uint64_t{0})};
     for (size_t page = 1; page <= streams.paths().size(); ++page) {
         const std::string& path = streams.paths()[page - 1];
         if (!renderPage(path, streams.papers()[page - 1], canvas, at, error) || !pageDone(page, error)) {
             error = "page " + std::to_string(page) + ": " + error;
             return false;
         }
-        at.before += W2dFile(path).size();
+        at.before += sizes[page - 1];
     }
     return true;
 }

@@ -5,13 +5,6 @@
 #include <numbers>
 
 namespace dwfplot_tool {
-namespace {
-
-// Without a measured length, a character is taken as this share of the
-// height wide.
-constexpr double kCharacterWidth = 0.6;
-
-}  // namespace
 
 void BoundsCanvas::include(const CanvasPoint& point) {
     if (!std::isfinite(point.x) || !std::isfinite(point.y)) return;

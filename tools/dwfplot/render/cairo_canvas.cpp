@@ -114,13 +114,6 @@ std::vector<std::string> characters(const std::string& utf8) {
 
 CairoCanvas::~CairoCanvas() { release(); }
 
-CairoCanvas::CairoCanvas(CairoCanvas&& other) noexcept
-    : target_(other.target_), path_(std::move(other.path_)), dpi_(other.dpi_), surface_(other.surface_), cr_(other.cr_),
-      frame_(other.frame_), linkOpen_(other.linkOpen_), error_(std::move(other.error_)) {
-    other.surface_ = nullptr;
-    other.cr_ = nullptr;
-}
-
 void CairoCanvas::release() {
     if (cr_ != nullptr) cairo_destroy(cr_);
     if (surface_ != nullptr) cairo_surface_destroy(surface_);

@@ -26,10 +26,8 @@ public:
     static CairoCanvas pdf(const std::string& path) { return CairoCanvas(Target::Pdf, path, 0); }
     static CairoCanvas png(double dpi) { return CairoCanvas(Target::Png, "", dpi); }
     ~CairoCanvas() override;
-    CairoCanvas(CairoCanvas&& other) noexcept;
     CairoCanvas(const CairoCanvas&) = delete;
     CairoCanvas& operator=(const CairoCanvas&) = delete;
-    CairoCanvas& operator=(CairoCanvas&&) = delete;
 
     void beginPage(const PageFrame& frame) override;
     void endPage() override;

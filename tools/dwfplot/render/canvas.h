@@ -47,6 +47,10 @@ struct Fill {
     double cell = 0;      // side of one tile bit
 };
 
+// Where a run's measured length is not known, each character is taken to be
+// this share of the height wide.
+constexpr double kCharacterWidth = 0.6;
+
 // One line of text. The origin is the start of the baseline; the run goes
 // along `angle`, its glyphs stretched by `widthScale` and slanted by
 // `oblique`, with `letterSpacing` after each character; a positive `length`

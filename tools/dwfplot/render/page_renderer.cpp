@@ -26,7 +26,6 @@ constexpr double kDefaultMarkerMillimetres = 2;
 constexpr Colour kPlaceholderGrey{128, 128, 128, 255};
 // A placeholder's label is at most this share of the frame's height.
 constexpr double kLabelShare = 0.1;
-constexpr double kLabelCharacterWidth = 0.6;
 // Image pixels larger than this on paper are drawn as squares.
 constexpr double kSharpPixelMillimetres = 25.4 / 96;
 
@@ -111,17 +110,24 @@ void PageRenderer::beginPage(WT_Attribute_Set& attributes) {
 }
 
 // Clip, layer and link follow the attributes in force, changed only when
-// they change.
+// they change: the attributes are compared as read, and only a change is
+// turned into what the canvas takes.
 void PageRenderer::follow(WT_Attribute_Set& attributes) {
     const WT_Viewport& viewport = attributes.viewport();
     if (!viewport_ || !(*viewport_ == viewport)) {
         viewport_ = viewport;
         canvas_.setClip(contoursOf(viewport.contour_set()));
     }
-    std::string layer = layerNameOf(attributes);
-    if (layer != layer_) canvas_.setLayer(layer_ = std::move(layer));
-    std::string link = linkOf(attributes);
-    if (link != link_) canvas_.setLink(link_ = std::move(link));
+    if (!(layer_ == attributes.layer())) {
+        layer_ = attributes.layer();
+        std::string name = layerNameOf(attributes);
+        if (name != layerName_) canvas_.setLayer(layerName_ = std::move(name));
+    }
+    if (!(url_ == attributes.url())) {
+        url_ = attributes.url();
+        std::string link = linkOf(attributes);
+        if (link != link_) canvas_.setLink(link_ = std::move(link));
+    }
 }
 
 void PageRenderer::draw(const WT_Object& object, WT_Attribute_Set& attributes) {
@@ -215,7 +221,7 @@ void PageRenderer::placeholder(const CanvasPoint& low, const CanvasPoint& high, 
     run.colour = kPlaceholderGrey;
     const double width = high.x - low.x;
     const double height = high.y - low.y;
-    run.height = std::min(kLabelShare * height, width / (kLabelCharacterWidth * double(std::max<size_t>(label.size(), 1))));
+    run.height = std::min(kLabelShare * height, width / (kCharacterWidth * double(std::max<size_t>(label.size(), 1))));
     if (!(run.height > 0)) return;
     run.origin = {low.x + run.height / 2, low.y + height / 2};
     canvas_.text(run);

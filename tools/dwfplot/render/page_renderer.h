@@ -15,8 +15,10 @@
 #include "dwfplot/render/canvas.h"
 #include "w2d/attribute_set.h"
 #include "w2d/image.h"
+#include "w2d/layer.h"
 #include "w2d/object.h"
 #include "w2d/result.h"
+#include "w2d/url.h"
 
 namespace dwfplot_tool {
 
@@ -61,7 +63,10 @@ private:
     bool fixedFrame_ = false;
     bool begun_ = false;
     std::optional<WT_Viewport> viewport_;
-    std::string layer_;
+    // The layer and URL last seen, and what the canvas was given for them.
+    WT_Layer layer_;
+    WT_URL url_;
+    std::string layerName_;
     std::string link_;
 };
 

@@ -52,6 +52,8 @@ Contour ellipseOutline(const WT_Ellipse& ellipse, bool filled, double tolerance)
     const double major = ellipse.major();
     const double minor = ellipse.minor();
     const double tilt = ellipse.tilt() * 2 * std::numbers::pi / kTurn;
+    const double cosTilt = std::cos(tilt);
+    const double sinTilt = std::sin(tilt);
     const bool full = ellipse.is_full();
     double start = full ? 0 : ellipse.start();
     double end = full ? kTurn : ellipse.end() % WT_Ellipse::Full_Turn;
@@ -67,7 +69,7 @@ Contour ellipseOutline(const WT_Ellipse& ellipse, bool filled, double tolerance)
         const double t = (start + (end - start) * i / segments) * 2 * std::numbers::pi / kTurn;
         const double ex = major * std::cos(t);
         const double ey = minor * std::sin(t);
-        points.push_back({cx + ex * std::cos(tilt) - ey * std::sin(tilt), cy + ex * std::sin(tilt) + ey * std::cos(tilt)});
+        points.push_back({cx + ex * cosTilt - ey * sinTilt, cy + ex * sinTilt + ey * cosTilt});
     }
     return points;
 }

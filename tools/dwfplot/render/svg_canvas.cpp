@@ -26,8 +26,6 @@ void appendEscaped(std::string& out, char32_t c) {
     }
 }
 
-void appendNumber(std::string& out, double value) { out += svgNumber(value); }
-
 std::string hexColour(const Colour& colour) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.red, colour.green, colour.blue);
@@ -45,9 +43,7 @@ std::string pathData(const std::vector<Contour>& contours, bool closed) {
     for (const Contour& contour : contours) {
         for (size_t i = 0; i < contour.size(); ++i) {
             d += i == 0 ? (d.empty() ? "M" : " M") : (i == 1 ? " L" : " ");
-            appendNumber(d, contour[i].x);
-            d += ' ';
-            appendNumber(d, contour[i].y);
+            d += svgNumber(contour[i].x) + ' ' + svgNumber(contour[i].y);
         }
         if (closed && !contour.empty()) d += " Z";
     }
