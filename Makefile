@@ -9,19 +9,25 @@ DEB_PACKAGES = zlib1g-dev libpng-dev libjpeg-dev libgtest-dev libgmock-dev libbe
                locales \
                libcairo2-dev libtiff-dev pkg-config poppler-utils
 
+# The Python module builds for Debian's interpreter, whose packages
+# (pybind11, NumPy, pytest) come from Debian too.
+PYTHON          ?= /usr/bin/python3
+PYTHON_PACKAGES  = python3-dev python3-pybind11 pybind11-dev python3-numpy python3-pytest
+
 PREFIX     ?= /usr/local
 
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 BENCH_BUILD  ?= build-bench
 
-.PHONY: all deps build test sanitize demo bench fuzz install clean
+.PHONY: all deps deps-python build test sanitize demo bench fuzz python install clean
 
 all: build
 
-deps:
+# Installs the Debian packages a target needs (as root), or names them.
+define install_missing
 	@missing=""; \
-	for p in $(DEB_PACKAGES); do \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -z "$$missing" ]; then exit 0; fi; \
@@ -31,6 +37,13 @@ deps:
 	else \
 	  echo "missing Debian packages (install them as root):$$missing"; exit 1; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(DEB_PACKAGES))
+
+deps-python: deps
+	$(call install_missing,$(PYTHON_PACKAGES))
 
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -63,10 +76,16 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) --target dwfplot_fuzzers -j $(JOBS)
 	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# The module and the C++ host its tests compare with, then pytest.
+python: deps-python
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DDWFPLOT_PYTHON=ON -DPython_EXECUTABLE=$(PYTHON)
+	cmake --build $(BUILD) --target _dwfplot dwfplot_python_host dwfplot_tool -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -R '^python$$'
+
 # The prefix is configured, not only given at install time, so that the
-# pkg-config file names where the files really are.
-install: build
-	cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+# pkg-config file and the Python module name where the files really are.
+install: deps-python
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DDWFPLOT_PYTHON=ON -DPython_EXECUTABLE=$(PYTHON) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 	cmake --build $(BUILD) -j $(JOBS)
 	cmake --install $(BUILD)
 

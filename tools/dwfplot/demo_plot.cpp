@@ -6,6 +6,7 @@
 
 #include "dwfplot/DwfResult.h"
 #include "dwfplot/image_codec.h"
+#include "dwfplot/text_lines.h"
 
 namespace dwfplot_tool {
 namespace {
@@ -45,23 +46,13 @@ void polyline(PlotFileWriter& writer, const Contour& points, int pen, const std:
     if (closed && !points.empty()) writer.addLine(points.front().x, points.front().y, 2, group);
 }
 
-// One text of several lines; each line's box is measured with a rough
-// average glyph width, as a host without font metrics would.
 void text(PlotFileWriter& writer, double x, double y, double angle, double height, const std::vector<std::wstring>& lines,
           const std::string& group, bool bold = false) {
     PlotFont font;
     font.name = "Sans";
     font.height = height;
     font.bold = bold;
-    const double across = (angle - 90) * std::numbers::pi / 180;
-    const double spacing = height * 1.5;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const double lineX = x + std::cos(across) * spacing * static_cast<double>(i);
-        const double lineY = y + std::sin(across) * spacing * static_cast<double>(i);
-        const double width = 0.55 * height * static_cast<double>(lines[i].size());
-        writer.addText(lineX, lineY, font, angle, lines[i].c_str(), static_cast<int>(i + 1),
-                       static_cast<int>(lines.size()), width, height, 0.2, group);
-    }
+    addTextLines(writer, x, y, font, angle, lines, group);
 }
 
 void frame(PlotFileWriter& writer, const std::wstring& title) {

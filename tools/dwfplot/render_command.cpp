@@ -16,8 +16,6 @@
 namespace dwfplot_tool {
 namespace {
 
-constexpr int kDefaultDpi = 96;
-constexpr int kMostDpi = 2400;
 
 bool renderPage(const std::string& path, const std::optional<PagePaper>& paper, Canvas& canvas,
                 const RenderProgress& progress, std::string& error) {
@@ -51,6 +49,18 @@ std::vector<uint64_t> sizesOf(const std::vector<std::string>& paths) {
     std::vector<uint64_t> sizes;
     for (const std::string& path : paths) sizes.push_back(W2dFile(path).size());
     return sizes;
+}
+
+// Writes page N to PREFIX-page-N.EXTENSION through `write` and lists the file
+// in `written`.
+PageDone pageFiles(const std::string& prefix, const char* extension, std::vector<std::string>& written,
+                   std::function<bool(const std::string& target, std::string& why)> write) {
+    return [&prefix, extension, &written, write = std::move(write)](size_t page, std::string& why) {
+        const std::string target = prefix + "-page-" + std::to_string(page) + "." + extension;
+        if (!write(target, why)) return false;
+        written.push_back(target);
+        return true;
+    };
 }
 
 int report(bool done, const std::vector<std::string>& written, const char* command, const std::string& fileName,
@@ -90,16 +100,12 @@ bool renderPages(const std::string& fileName, Canvas& canvas, const PageDone& pa
 bool renderSvgFiles(const std::string& fileName, const std::string& prefix, std::vector<std::string>& written,
                     ProgressBar& progress, std::string& error) {
     SvgCanvas canvas;
-    const auto writePage = [&](size_t page, std::string& why) {
-        const std::string target = prefix + "-page-" + std::to_string(page) + ".svg";
-        if (!writeText(target, canvas.document())) {
-            why = "cannot write " + target;
-            return false;
-        }
-        written.push_back(target);
-        return true;
+    const auto writeSvg = [&](const std::string& target, std::string& why) {
+        if (writeText(target, canvas.document())) return true;
+        why = "cannot write " + target;
+        return false;
     };
-    return renderPages(fileName, canvas, writePage, progress, error);
+    return renderPages(fileName, canvas, pageFiles(prefix, "svg", written, writeSvg), progress, error);
 }
 
 int runSvg(const Arguments& arguments, const CommandContext& context) {
@@ -113,12 +119,8 @@ int runSvg(const Arguments& arguments, const CommandContext& context) {
     return report(done, written, "svg", fileName, error, context);
 }
 
-// A PDF that fails half-way is removed rather than left truncated.
-int runPdf(const Arguments& arguments, const CommandContext& context) {
-    const std::string& fileName = arguments.positional().front();
-    const std::string target = arguments.value("-o").value_or(defaultPrefix(fileName) + ".pdf");
-    std::string error;
-    ProgressBar progress(context.err, context.terminal, "pdf");
+bool renderPdfFile(const std::string& fileName, const std::string& target, ProgressBar& progress,
+                   std::string& error) {
     CairoCanvas canvas = CairoCanvas::pdf(target);
     const auto checkPage = [&](size_t, std::string& why) {
         why = canvas.error();
@@ -129,8 +131,28 @@ int runPdf(const Arguments& arguments, const CommandContext& context) {
         error = canvas.error();
         done = false;
     }
-    progress.finish();
     if (!done) std::remove(target.c_str());
+    return done;
+}
+
+bool renderPngFiles(const std::string& fileName, const std::string& prefix, double dpi,
+                    std::vector<std::string>& written, ProgressBar& progress, std::string& error) {
+    CairoCanvas canvas = CairoCanvas::png(dpi);
+    const auto writePng = [&](const std::string& target, std::string& why) {
+        if (canvas.writePng(target)) return true;
+        why = canvas.error();
+        return false;
+    };
+    return renderPages(fileName, canvas, pageFiles(prefix, "png", written, writePng), progress, error);
+}
+
+int runPdf(const Arguments& arguments, const CommandContext& context) {
+    const std::string& fileName = arguments.positional().front();
+    const std::string target = arguments.value("-o").value_or(defaultPrefix(fileName) + ".pdf");
+    std::string error;
+    ProgressBar progress(context.err, context.terminal, "pdf");
+    const bool done = renderPdfFile(fileName, target, progress, error);
+    progress.finish();
     return report(done, done ? std::vector<std::string>{target} : std::vector<std::string>{}, "pdf", fileName, error,
                   context);
 }
@@ -146,17 +168,7 @@ int runPng(const Arguments& arguments, const CommandContext& context) {
     std::vector<std::string> written;
     std::string error;
     ProgressBar progress(context.err, context.terminal, "png");
-    CairoCanvas canvas = CairoCanvas::png(*dpi);
-    const auto writePage = [&](size_t page, std::string& why) {
-        const std::string target = prefix + "-page-" + std::to_string(page) + ".png";
-        if (!canvas.writePng(target)) {
-            why = canvas.error();
-            return false;
-        }
-        written.push_back(target);
-        return true;
-    };
-    const bool done = renderPages(fileName, canvas, writePage, progress, error);
+    const bool done = renderPngFiles(fileName, prefix, *dpi, written, progress, error);
     progress.finish();
     return report(done, written, "png", fileName, error, context);
 }

@@ -26,6 +26,19 @@ bool renderPages(const std::string& fileName, Canvas& canvas, const PageDone& pa
 bool renderSvgFiles(const std::string& fileName, const std::string& prefix, std::vector<std::string>& written,
                     ProgressBar& progress, std::string& error);
 
+// Every page of `fileName` into one PDF at `target`, each page the size of
+// its paper. A PDF that fails half-way is removed rather than left truncated.
+bool renderPdfFile(const std::string& fileName, const std::string& target, ProgressBar& progress,
+                   std::string& error);
+
+// Every page of `fileName` to PREFIX-page-N.png at `dpi` pixels per inch.
+bool renderPngFiles(const std::string& fileName, const std::string& prefix, double dpi,
+                    std::vector<std::string>& written, ProgressBar& progress, std::string& error);
+
+// Resolution of PNG pages: 96 dpi unless asked, at most 2400.
+constexpr int kDefaultDpi = 96;
+constexpr int kMostDpi = 2400;
+
 // FILE without its extension.
 std::string defaultPrefix(const std::string& fileName);
 
