@@ -15,12 +15,14 @@ PYTHON          ?= /usr/bin/python3
 PYTHON_PACKAGES  = python3-dev python3-pybind11 pybind11-dev python3-numpy python3-pytest
 
 PREFIX     ?= /usr/local
+PACKAGE_BUILD    ?= build-package
+PACKAGE_PACKAGES  = dpkg-dev file
 
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 BENCH_BUILD  ?= build-bench
 
-.PHONY: all deps deps-python build test sanitize demo bench fuzz python install clean
+.PHONY: all deps deps-python build test sanitize demo bench fuzz python package install clean
 
 all: build
 
@@ -59,8 +61,11 @@ sanitize: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-# The main job: a three-page plot written, read back and rendered to SVG in out/.
-demo: build
+# The main job: a three-page plot written, read back and rendered to SVG in
+# out/. Only the library and the tool are built, not the tests.
+demo: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) --target dwfplot_tool -j $(JOBS)
 	$(BUILD)/dwfplot demo -o out
 
 # Writer and reader end to end beside the zlib floors, at three page sizes;
@@ -82,6 +87,17 @@ python: deps-python
 	cmake --build $(BUILD) --target _dwfplot dwfplot_python_host dwfplot_tool -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -R '^python$$'
 
+# The Debian package (dwfplot_VERSION_ARCH.deb in $(PACKAGE_BUILD)), built for
+# /usr, and the host example of the README built and run against its contents.
+package: deps
+	$(call install_missing,$(PACKAGE_PACKAGES))
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DDWFPLOT_WERROR=ON -DDWFPLOT_TESTS=OFF \
+	  -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	tests/install/package_test.sh $(PACKAGE_BUILD)/dwfplot_*.deb \
+	  "$$(sed -n 's/^project(dwfplot VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+
 # The prefix is configured, not only given at install time, so that the
 # pkg-config file and the Python module name where the files really are.
 install: deps-python
@@ -90,4 +106,4 @@ install: deps-python
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD)

@@ -10,7 +10,7 @@
 namespace dwfplot_tool {
 namespace {
 
-constexpr char kVersion[] = "dwfplot 0.1.0";
+constexpr char kVersion[] = "dwfplot " DWFPLOT_VERSION;
 
 struct Command {
     const char* name;

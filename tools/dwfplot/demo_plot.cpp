@@ -125,7 +125,7 @@ bool writeDemoPlot(PlotFileWriter& writer, const std::string& fileName) {
                                    {40, 80, 200, 0.25}, {230, 150, 20, 0.25}, {120, 120, 120, 0.18}};
     writer.setPenDetails(pens);
     if (!writer.openPlot(fileName, kPageWidth, kPageHeight, 1.0, 1.0, "Centimeters", 0, "ISO8859_1",
-                         "dwfplot demo", "0.1.0")) {
+                         "dwfplot demo", DWFPLOT_VERSION)) {
         return false;
     }
     // A write that fails (a full disk) is thrown from the closing calls; the
