@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DwfResult.h"
 #include "PlotFile.h"
 
 #if defined(__GNUC__)

@@ -91,6 +91,7 @@ bool DWFPlotFileWriterImp::openPlot(const std::string& fileName, double pageWidt
             return false;
         }
     }
+    if (!makeScratch()) return false;
     writeFailed_ = false;
     productName_ = productName;
     if (units == kInchUnits) {
@@ -110,6 +111,14 @@ bool DWFPlotFileWriterImp::openPlot(const std::string& fileName, double pageWidt
     pageWidth_ = pageWidth;
     pageHeight_ = pageHeight;
     return true;
+}
+
+// The page streams' directory is made before the host is told it may draw:
+// without it every page would lose its graphics and the plot would fail only
+// at closePlot. One removed behind the writer's back is made anew.
+bool DWFPlotFileWriterImp::makeScratch() {
+    if (scratch_.exists() && !platform::fileExists(scratch_.path())) scratch_ = platform::PrivateDirectory();
+    return scratch_.create();
 }
 
 void DWFPlotFileWriterImp::startPlot(const std::string& fileName, const std::string& units,

@@ -87,6 +87,7 @@ private:
                    const std::string& yScale, const std::string& encoding,
                    const std::string& productVersion);
     void abandonPlot();
+    bool makeScratch();
     void openPageStream();
     void setPageClip();
     void setRoundLineStyle();

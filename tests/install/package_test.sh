@@ -44,5 +44,10 @@ for host in "$scratch/cmake/build/host" "$scratch/host-pc"; do
   output=$(cd "$run" && TMPDIR="$run/tmp" "$host") || fail "$host exits with an error"
   [ "$output" = "line of 2 points in Walls" ] || fail "$host printed: $output"
   [ -z "$(ls -A "$run/tmp")" ] || fail "$host left temporary files"
+  # Without a temporary directory openPlot refuses at once, and nothing is left.
+  rm -r "$run/plan.dwf" "$run/tmp"
+  output=$(cd "$run" && TMPDIR="$run/missing" "$host") && fail "$host succeeded without a temporary directory"
+  [ "$output" = "cannot write plan.dwf" ] || fail "$host printed without a temporary directory: $output"
+  [ -z "$(ls -A "$run")" ] || fail "$host left files without a temporary directory"
 done
 echo "package test: $(basename "$deb") installs, builds the README's host example both ways and runs it"

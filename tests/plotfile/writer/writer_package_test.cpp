@@ -202,15 +202,19 @@ TEST_F(WriterWriteFailure, AFailedWriteRemovesThePackage) {
     }
 }
 
-// Without a temporary directory the pages have no stream: the package would hold pages without graphics, which
-// no reader can replay.
+// Without a temporary directory the pages would have no stream and the package no graphics a reader can replay:
+// openPlot refuses at once. A directory removed while the plot is drawn fails the plot at closePlot.
 TEST_F(WriterWriteFailure, APageWithoutItsStreamFailsThePlot) {
     const std::string path = workDir() + "nostream.dwf";
     DWFPlotFileWriter writer;
-    ASSERT_TRUE(openA4(writer, path));
     ::setenv("TMPDIR", (workDir() + "missing/").c_str(), 1);
-    drawPage(writer);
+    EXPECT_FALSE(openA4(writer, path));
     ::setenv("TMPDIR", tempDir().c_str(), 1);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    ASSERT_TRUE(openA4(writer, path));
+    for (const auto& entry : std::filesystem::directory_iterator(tempDir())) std::filesystem::remove_all(entry);
+    drawPage(writer);
     EXPECT_TRUE(closeFails(writer));
     EXPECT_FALSE(std::filesystem::exists(path));
 
