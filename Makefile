@@ -22,7 +22,7 @@ FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 BENCH_BUILD  ?= build-bench
 
-.PHONY: all deps deps-python build test sanitize demo bench fuzz python package install clean
+.PHONY: all deps deps-python build test sanitize tsan demo bench fuzz python package install clean
 
 all: build
 
@@ -60,6 +60,14 @@ sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Writers and readers on several threads at once under ThreadSanitizer; only
+# the thread tests are built, the rest of the suite gains nothing from it.
+TSAN_BUILD ?= build-tsan
+tsan: deps
+	cmake -S . -B $(TSAN_BUILD) $(CMAKE_FLAGS) -DDWFPLOT_TSAN=ON
+	cmake --build $(TSAN_BUILD) --target dwfplot_thread_tests -j $(JOBS)
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/tests/dwfplot_thread_tests
 
 # The main job: a three-page plot written, read back and rendered to SVG in
 # out/. Only the library and the tool are built, not the tests.

@@ -50,6 +50,17 @@ inline constexpr char ToolkitVersionValue[] = "6.0.1.15";
 class DWFPlotFileWriterImp;
 class DWFPlotFileReaderImp;
 
+/// @par Threads
+/// A writer or reader object is used by one thread at a time; different
+/// objects may be used on different threads at once, each with its own files.
+/// The library starts no thread. What stays process-wide is guarded: the
+/// plain XML names all model objects share (a set that grows under a lock
+/// and is never freed, so that every object may borrow its names), the
+/// diagnostic output, the package readers' state lock, and the image-load
+/// callback of DWFPlotFileReader. Temporary files go into a private directory
+/// per reader under TMPDIR, read when a file is made; changing the
+/// environment while objects work is the host's race.
+
 class DWFPLOT_API DWFPlotFileWriter : public PlotFileWriter {
 public:
     DWFPlotFileWriter();  // no image support: addImage writes nothing
@@ -86,6 +97,11 @@ private:
 
 class DWFPLOT_API DWFPlotFileReader : public PlotFileReader {
 public:
+    /// The image-load callback is one for the process: the constructor that
+    /// takes one stores it for every reader (the default one leaves it as it
+    /// is), so readers on different threads are given the same callback,
+    /// which each calls on its own thread. Its image files are made in the
+    /// current directory under unique names.
     DWFPlotFileReader();
     explicit DWFPlotFileReader(ImageLoadCallback load);
     ~DWFPlotFileReader() override;

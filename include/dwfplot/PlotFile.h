@@ -70,13 +70,18 @@ enum Plt_Plot_Operation_T {
     PLT_TABLE = 11
 };
 
-// Encodes `image`; sets `data` to a buffer of `size` bytes (JPEG for
-// encoding 0, PNG for 1 to 4). Returns non-zero on success, 0 to skip it.
+/// Callbacks run on the thread that drives the writer or reader they were
+/// given to. Objects driven on several threads at once call them at once, so
+/// a callback shared by such objects must tolerate concurrent calls (no
+/// unguarded state of its own shared between calls).
+///
+/// Encodes `image`; sets `data` to a buffer of `size` bytes (JPEG for
+/// encoding 0, PNG for 1 to 4). Returns non-zero on success, 0 to skip it.
 typedef int (*ImageEncodeCallback)(IMAGE* image, long& size, void*& data);
-// Frees a buffer that the encode callback produced.
+/// Frees a buffer that the encode callback produced.
 typedef void (*ImageReleaseCallback)(void* data);
-// Loads the image file at `path` (".jpg", ".png" or ".tif") into a new IMAGE
-// that belongs to the host.
+/// Loads the image file at `path` (".jpg", ".png" or ".tif") into a new IMAGE
+/// that belongs to the host.
 typedef IMAGE* (*ImageLoadCallback)(const char* path);
 
 // Texts with which a reader reports problems to the host.

@@ -33,9 +33,10 @@ std::vector<PlotProperty> plotProperties(DWFReader::DwfReader& package) {
         const DWFManifest::AnyProperty* property = others[i].Object();
         if (property == nullptr) continue;
         PlotProperty entry{property->getPropertyName().toUtf8(), {}};
-        if (const auto* simple = dynamic_cast<const DWFManifest::SimpleProperty*>(property)) {
-            entry.value = simple->getValue();
-        }
+        // Only the plot's own values are read; another producer's may be
+        // most of the manifest, and a copy of them is not needed.
+        const auto* simple = dynamic_cast<const DWFManifest::SimpleProperty*>(property);
+        if (simple && isPlotPackageProperty(entry.name)) entry.value = simple->getValue();
         properties.push_back(std::move(entry));
     }
     return properties;

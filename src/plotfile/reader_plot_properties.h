@@ -20,7 +20,9 @@ struct PlotProperty {
 };
 
 // The manifest's properties in manifest order, without the product
-// properties ("SourceProductVendor", ...). Throws what the package throws.
+// properties ("SourceProductVendor", ...); only the properties a package of
+// this library carries come with their values. Throws what the package
+// throws.
 std::vector<PlotProperty> plotProperties(DWFReader::DwfReader& package);
 
 // Whether the properties mark a package of this library in a version this

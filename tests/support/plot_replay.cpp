@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/unicode.h"
@@ -28,8 +30,18 @@ std::string shapes(const std::vector<std::vector<PlottingPoint>>& polygons) {
     return out;
 }
 
+int encodeImage(IMAGE* image, long& size, void*& data) {
+    const std::string bytes = (image->encoding == 0 ? "JPEG:" : "PNG:") + std::to_string(image->width);
+    data = std::malloc(bytes.size());
+    std::memcpy(data, bytes.data(), bytes.size());
+    size = static_cast<long>(bytes.size());
+    return 1;
+}
+
+void releaseImage(void* data) { std::free(data); }
+
 std::vector<Load>& loads() {
-    static std::vector<Load> all;
+    static thread_local std::vector<Load> all;
     return all;
 }
 

@@ -27,6 +27,11 @@ struct Load {
     std::string bytes;
     std::unique_ptr<IMAGE> image;
 };
+// The host's encoder: JPEG for kind 0, PNG otherwise, as marked bytes ("PNG:<width>"), freed by releaseImage.
+int encodeImage(IMAGE* image, long& size, void*& data);
+void releaseImage(void* data);
+
+// One list per thread: readers on several threads at once, sharing the loader, each see their own loads.
 std::vector<Load>& loads();
 // The host's loader: records the load and returns a new image.
 IMAGE* loadImage(const char* path);

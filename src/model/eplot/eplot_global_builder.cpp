@@ -25,7 +25,6 @@ EPlotGlobalBuilder::EPlotGlobalBuilder() {
 }
 
 void EPlotGlobalBuilder::setAttributes(const DWFUtil::Vector<DWFUtil::XmlParser::Attribute>& attributes) {
-    ObjectBuilder::setAttributes(attributes);
     candidate().readAttributes(attributes);
     checkDescriptorVersion(attributes, getPrefixMappings());
 }

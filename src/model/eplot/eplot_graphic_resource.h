@@ -4,6 +4,7 @@
 #define DWFPLOT_MODEL_EPLOT_EPLOT_GRAPHIC_RESOURCE_H
 
 #include <cstdint>
+#include <utility>
 
 #include "model/eplot/eplot_resource.h"
 #include "model/util/vector.h"
@@ -28,9 +29,9 @@ public:
     int32_t getClip(DWFUtil::Vector<double>& clip) const;
     int32_t setClip(const DWFUtil::Vector<double>& clip);
     const DWFUtil::String& getAuthor() const { return author_.getString(); }
-    void setAuthor(const DWFUtil::String& author) { author_.setString(author); }
+    void setAuthor(DWFUtil::String author) { author_.takeString(std::move(author)); }
     const DWFUtil::String& getDescription() const { return description_.getString(); }
-    void setDescription(const DWFUtil::String& description) { description_.setString(description); }
+    void setDescription(DWFUtil::String description) { description_.takeString(std::move(description)); }
     // Times are YYYY-MM-DDTHH:MM:SS:mmm; other text: InvalidArgument.
     const DWFUtil::String& getCreationTime() const { return creationTime_.getString(); }
     int32_t setCreationTime(const DWFUtil::String& time);

@@ -24,7 +24,6 @@ EPlotPageBuilder::EPlotPageBuilder() {
 }
 
 void EPlotPageBuilder::setAttributes(const DWFUtil::Vector<DWFUtil::XmlParser::Attribute>& attributes) {
-    ObjectBuilder::setAttributes(attributes);
     candidate().readAttributes(attributes);
     checkDescriptorVersion(attributes, getPrefixMappings());
 }

@@ -3,6 +3,7 @@
 #define DWFPLOT_MODEL_EPLOT_EPLOT_RESOURCE_H
 
 #include <cstdint>
+#include <utility>
 
 #include "model/manifest/parsed_attributes.h"
 #include "model/manifest/child_list.h"
@@ -12,6 +13,8 @@
 
 namespace DWFEPlot {
 
+// Text setters take their text by value: a builder hands over what it read
+// instead of leaving a copy behind.
 class EPlotResource : public DWFXmlObjects::XmlObject {
 public:
     EPlotResource() : EPlotResource("Resource") {}
@@ -20,17 +23,17 @@ public:
     virtual const char* getResourceType() const { return "EPlotResource"; }
 
     const DWFUtil::String& getRole() const { return role_.getString(); }
-    void setRole(const DWFUtil::String& role) { role_.setString(role); }
+    void setRole(DWFUtil::String role) { role_.takeString(std::move(role)); }
     const DWFUtil::String& getMime() const { return mime_.getString(); }
-    void setMime(const DWFUtil::String& mime) { mime_.setString(mime); }
+    void setMime(DWFUtil::String mime) { mime_.takeString(std::move(mime)); }
     const DWFUtil::String& getHref() const { return href_.getString(); }
-    void setHref(const DWFUtil::String& href) { href_.setString(href); }
+    void setHref(DWFUtil::String href) { href_.takeString(std::move(href)); }
     const DWFUtil::String& getTitle() const { return title_.getString(); }
-    void setTitle(const DWFUtil::String& title) { title_.setString(title); }
+    void setTitle(DWFUtil::String title) { title_.takeString(std::move(title)); }
     int32_t getSize() const { return size_.getLong(); }
     void setSize(int32_t size) { size_.setLong(size); }
     const DWFUtil::String& getObjectId() const { return objectId_.getString(); }
-    void setObjectId(const DWFUtil::String& objectId) { objectId_.setString(objectId); }
+    void setObjectId(DWFUtil::String objectId) { objectId_.takeString(std::move(objectId)); }
 
     bool validate() const override;
     // An empty element with the attributes in the order of the class chain.

@@ -25,7 +25,6 @@ void copyList(const DWFXmlObjects::XmlListOfDoubleAttribute& read, Set set) {
 }  // namespace
 
 void EPlotResourceBuilder::setAttributes(const DWFUtil::Vector<XmlParser::Attribute>& attributes) {
-    XmlBuilder::setAttributes(attributes);
     readAll(attributes, {&role_, &mime_, &href_, &title_, &size_, &objectId_});
 }
 
@@ -36,12 +35,12 @@ void EPlotResourceBuilder::build() {
     EPlotResource& resource = builtAs<EPlotResource>();
     resource.setName(getName());
     resource.setPrefixMappings(getPrefixMappings());
-    if (role_.isSet()) resource.setRole(role_.getString());
-    if (mime_.isSet()) resource.setMime(mime_.getString());
-    if (href_.isSet()) resource.setHref(href_.getString());
-    if (title_.isSet()) resource.setTitle(title_.getString());
+    if (role_.isSet()) resource.setRole(role_.takeValue());
+    if (mime_.isSet()) resource.setMime(mime_.takeValue());
+    if (href_.isSet()) resource.setHref(href_.takeValue());
+    if (title_.isSet()) resource.setTitle(title_.takeValue());
     if (size_.isSet()) resource.setSize(size_.getLong());
-    if (objectId_.isSet()) resource.setObjectId(objectId_.getString());
+    if (objectId_.isSet()) resource.setObjectId(objectId_.takeValue());
 }
 
 void EPlotGraphicResourceBuilder::setAttributes(const DWFUtil::Vector<XmlParser::Attribute>& attributes) {
@@ -60,8 +59,8 @@ void EPlotGraphicResourceBuilder::build() {
     copyList(transform_, [&resource](const DWFUtil::Vector<double>& v) { resource.setTransform(v); });
     copyList(extents_, [&resource](const DWFUtil::Vector<double>& v) { resource.setExtents(v); });
     copyList(clip_, [&resource](const DWFUtil::Vector<double>& v) { resource.setClip(v); });
-    if (author_.isSet()) resource.setAuthor(author_.getString());
-    if (description_.isSet()) resource.setDescription(description_.getString());
+    if (author_.isSet()) resource.setAuthor(author_.takeValue());
+    if (description_.isSet()) resource.setDescription(description_.takeValue());
     if (creationTime_.isSet()) resource.setCreationTime(creationTime_.getString());
     if (modificationTime_.isSet()) resource.setModificationTime(modificationTime_.getString());
     if (orientation_.isSet()) resource.setOrientation(orientation_.getString());

@@ -16,7 +16,6 @@ ManifestBuilder::ManifestBuilder() {
 }
 
 void ManifestBuilder::setAttributes(const DWFUtil::Vector<DWFUtil::XmlParser::Attribute>& attributes) {
-    ObjectBuilder::setAttributes(attributes);
     // Only what the document gives replaces the version and identifier the
     // new manifest was made with.
     candidate().readAttributes(attributes);

@@ -33,7 +33,7 @@ protected:
     // object and makes it the result.
     void publish() {
         candidate_->setName(getName());
-        candidate_->setText(getText());
+        candidate_->setText(takeText());
         candidate_->setPrefixMappings(getPrefixMappings());
         built_ = candidate_;
     }
@@ -50,7 +50,6 @@ public:
     using ObjectBuilder<T>::ObjectBuilder;
 
     void setAttributes(const DWFUtil::Vector<DWFUtil::XmlParser::Attribute>& attributes) override {
-        ObjectBuilder<T>::setAttributes(attributes);
         this->candidate().readAttributes(attributes);
     }
     void build() override { this->publish(); }

@@ -15,7 +15,6 @@ public:
     using ObjectBuilder<T>::ObjectBuilder;
 
     void setAttributes(const DWFUtil::Vector<DWFUtil::XmlParser::Attribute>& attributes) override {
-        ObjectBuilder<T>::setAttributes(attributes);
         this->candidate().readAttributes(attributes);
     }
     void build() override {

@@ -24,7 +24,6 @@ SectionBuilder::SectionBuilder(const DWFUtil::ObjectRef<DWFXmlFramework::XmlName
 }
 
 void SectionBuilder::setAttributes(const DWFUtil::Vector<DWFUtil::XmlParser::Attribute>& attributes) {
-    ObjectBuilder::setAttributes(attributes);
     candidate().readAttributes(attributes);
 }
 

@@ -1,19 +1,30 @@
 #include "model/util/guid.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <iterator>
+#include <mutex>
 
 namespace DWFUtil {
 namespace {
 
 // Without the kernel's random source, the identifier is made from the
-// millisecond clock and the runtime's generator, seeded once with 0.
+// millisecond clock and the runtime's generator, seeded once with 0. The
+// generator is process-wide state: writers on several threads seed and draw
+// under one lock, so none starts the sequence again under another's feet.
 platform::Uuid tickUuid() {
+    static std::mutex generatorLock;
     static bool seeded = false;
-    if (!seeded) {
-        std::srand(0);
-        seeded = true;
+    uint8_t random[8];
+    {
+        const std::lock_guard<std::mutex> lock(generatorLock);
+        if (!seeded) {
+            std::srand(0);
+            seeded = true;
+        }
+        for (uint8_t& byte : random) byte = static_cast<uint8_t>(std::rand() & 0xFF);
     }
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
@@ -23,7 +34,7 @@ platform::Uuid tickUuid() {
     uuid.data1 = ticks >> 16;
     uuid.data2 = static_cast<uint16_t>((ticks >> 8) & 0xFFFF);
     uuid.data3 = static_cast<uint16_t>(ticks & 0xFFFF);
-    for (uint8_t& byte : uuid.data4) byte = static_cast<uint8_t>(std::rand() & 0xFF);
+    std::copy(std::begin(random), std::end(random), uuid.data4);
     return uuid;
 }
 
@@ -44,8 +55,10 @@ String formatGuid(const platform::Uuid& u, bool compact) {
 
 String createGuidString(bool compact) {
     platform::Uuid uuid;
-    if (!platform::newUuid(uuid)) uuid = tickUuid();
+    if (!platform::newUuid(uuid)) return createClockGuidString(compact);
     return formatGuid(uuid, compact);
 }
+
+String createClockGuidString(bool compact) { return formatGuid(tickUuid(), compact); }
 
 }  // namespace DWFUtil

@@ -11,6 +11,9 @@ namespace DWFUtil {
 // false (manifest objectIds), 32 upper-case hex digits when it is true (page
 // and section identifiers).
 String createGuidString(bool compact);
+// The same without the kernel's random source, which createGuidString falls
+// back to: the millisecond clock and the runtime's generator.
+String createClockGuidString(bool compact);
 
 // The text forms of a given identifier.
 String formatGuid(const platform::Uuid& uuid, bool compact);

@@ -173,6 +173,22 @@ String String::fromUtf16(std::u16string_view text) {
     return String(text.data(), 0, static_cast<uint32_t>(text.size()));
 }
 
+void String::borrowUtf8(const char* text, uint32_t length) {
+    release();
+    if (length == 0) return;
+    narrow_ = const_cast<char*>(text);
+    narrowValid_ = true;
+    narrowLength_ = length_ = length;
+}
+
+String String::adoptUtf8(char* text, uint32_t length) {
+    String adopted;
+    adopted.narrow_ = text;
+    adopted.narrowValid_ = adopted.ownsNarrow_ = true;
+    adopted.narrowLength_ = adopted.length_ = length;
+    return adopted;  // owned buffers move by swapping, so no copy either way
+}
+
 void String::release() {
     if (ownsNarrow_) delete[] narrow_;
     if (ownsWide_) delete[] wide_;

@@ -38,12 +38,21 @@ public:
 
     static String fromUtf8(std::string_view text);
     static String fromUtf16(std::u16string_view text);
+    // Takes over `text`, an array of at least `length` + 1 units from
+    // allocateArray with text[length] == 0: text built in place is not
+    // copied once more.
+    static String adoptUtf8(char* text, uint32_t length);
 
     // The narrow (UTF-8) and wide (UTF-16) forms; never null.
     const char* chars() const;
     const char16_t* wideChars() const;
     std::string toUtf8() const { return std::string(chars(), narrowLength()); }
     std::u16string toUtf16() const { return std::u16string(wideChars(), wideLength()); }
+
+    // Makes this string wrap `length` units at `text` without copying them;
+    // text[length] must be 0, and the text must outlive the string. A copy
+    // or a move of it owns its own buffer, so only this string borrows.
+    void borrowUtf8(const char* text, uint32_t length);
 
     // Units of the form the string was built from.
     uint32_t length() const { return length_; }
@@ -102,15 +111,17 @@ private:
     void adoptNarrow(const char* text, uint32_t length);
     void adoptWide(const char16_t* text, uint32_t length);
 
+    // The flags sit together after the lengths: a model holds many strings,
+    // most of them empty, and this order leaves no padding.
     mutable char16_t* wide_ = nullptr;
     mutable char* narrow_ = nullptr;
-    mutable bool narrowValid_ = false;
-    mutable bool wideValid_ = false;
     uint32_t length_ = 0;
-    mutable bool ownsNarrow_ = false;
-    mutable bool ownsWide_ = false;
     mutable uint32_t narrowLength_ = 0;
     mutable uint32_t wideLength_ = 0;
+    mutable bool narrowValid_ = false;
+    mutable bool wideValid_ = false;
+    mutable bool ownsNarrow_ = false;
+    mutable bool ownsWide_ = false;
 };
 
 }  // namespace DWFUtil

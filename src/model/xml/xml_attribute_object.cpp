@@ -28,7 +28,7 @@ bool XmlAttributeObject::setFromAttributes(const DWFUtil::Vector<DWFUtil::XmlPar
             const DWFUtil::String writtenLocal = localPart(written);
             matches = writtenLocal == own || writtenLocal == ownLocal;
         }
-        if (matches) return fromString(DWFXmlFramework::xmlUnescape(attribute.value));
+        if (matches) return takeString(DWFXmlFramework::xmlUnescape(attribute.value));
     }
     return false;
 }

@@ -24,6 +24,9 @@ public:
     // Parses and assigns; on success the attribute is set. A failure leaves
     // the attribute unchanged.
     virtual bool fromString(const DWFUtil::String& text) = 0;
+    // The same with text that is the attribute's to keep: an attribute that
+    // holds text takes it over instead of copying it.
+    virtual bool takeString(DWFUtil::String&& text) { return fromString(text); }
 
     bool isSet() const { return set_; }
     bool isRequired() const { return required_; }

@@ -11,7 +11,9 @@ namespace DWFXmlObjects {
 
 class XmlBooleanEnum {
 public:
-    XmlBooleanEnum(bool value, const char* word) : value_(value), word_(word) {}
+    // The word holds both forms from the start: the entries are shared by
+    // every thread, and reading a String may otherwise fill in a form.
+    XmlBooleanEnum(bool value, const char* word) : value_(value), word_(word) { word_.wideChars(); }
 
     bool getValue() const { return value_; }
     const DWFUtil::String& getWord() const { return word_; }

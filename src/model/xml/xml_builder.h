@@ -6,6 +6,8 @@
 #ifndef DWFPLOT_MODEL_XML_XML_BUILDER_H
 #define DWFPLOT_MODEL_XML_XML_BUILDER_H
 
+#include <utility>
+
 #include "model/util/map.h"
 #include "model/util/object_ref.h"
 #include "model/util/ref_count.h"
@@ -72,6 +74,9 @@ public:
     const DWFUtil::String* findAttribute(const DWFUtil::String& name) const;
 
 protected:
+    // The collected text, handed over once the element is built: the model
+    // object keeps the only copy.
+    DWFUtil::String takeText() { return std::move(text_); }
     // Registries are keyed by unprefixed element names, so a document may
     // write its elements with any prefix, or none.
     void registerChild(const DWFUtil::String& elementName, XmlBuilderFactory factory);

@@ -7,6 +7,19 @@ namespace DWFXmlBuilder {
 
 using DWFXmlFramework::newObject;
 
+namespace {
+
+// The builder of an element no registry names: it makes nothing, so it
+// keeps nothing of the element's attributes and text either.
+class PlainBuilder : public XmlBuilder {
+public:
+    using XmlBuilder::XmlBuilder;
+    void setAttributes(const DWFUtil::Vector<DWFUtil::XmlParser::Attribute>&) override {}
+    void appendText(const DWFUtil::String&) override {}
+};
+
+}  // namespace
+
 DWFUtil::ObjectRef<XmlName> parsedElementName(const DWFUtil::String& written) {
     const int32_t colon = written.find(':');
     if (colon < 0) return newObject<XmlName>(DWFUtil::String(), written, written);
@@ -42,7 +55,7 @@ void XmlBuilderStack::startElement(const DWFUtil::XmlNode& node) {
         builder->setName(name);
     } else {
         if (!stack_.empty()) builder = stack_.back()->createChildBuilder(name);
-        if (builder.isNull()) builder = newObject<XmlBuilder>(name);
+        if (builder.isNull()) builder = newObject<PlainBuilder>(name);
     }
     builder->setPrefixMappings(pending_);
     for (const auto& mapping : pending_) scope_.insert_or_assign(mapping->getUri(), mapping);

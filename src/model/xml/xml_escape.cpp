@@ -1,8 +1,11 @@
 #include "model/xml/xml_escape.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string_view>
+#include <utility>
 
+#include "model/util/allocation.h"
 #include "platform/unicode.h"
 
 namespace DWFXmlFramework {
@@ -48,15 +51,17 @@ int digitValue(char16_t unit, unsigned base) {
 // The character a numeric reference body (`x4a`, `65`) stands for, or -1
 // when the body holds something other than digits. An empty number is 0;
 // values beyond Unicode become U+FFFD.
-int64_t referencedCharacter(std::u16string_view body) {
+template <typename C>
+int64_t referencedCharacter(std::basic_string_view<C> body) {
     unsigned base = 10;
-    if (!body.empty() && body.front() == u'x') {
+    if (!body.empty() && body.front() == C('x')) {
         base = 16;
         body.remove_prefix(1);
     }
     int64_t value = 0;
-    for (const char16_t unit : body) {
-        const int digit = digitValue(unit, base);
+    for (const C unit : body) {
+        // Units beyond ASCII are no digit; a negative char must not become one.
+        const int digit = static_cast<unsigned>(unit) < 128 ? digitValue(static_cast<char16_t>(unit), base) : -1;
         if (digit < 0) return -1;
         if (value <= kLastCodePoint) value = value * base + digit;
     }
@@ -64,81 +69,152 @@ int64_t referencedCharacter(std::u16string_view body) {
 }
 
 struct EntityForm {
-    std::u16string_view text;
-    char16_t unit;
+    std::string_view text;
+    char unit;
     size_t minimumLeft;  // units from the `&` that must remain for the form to be tried
 };
 
 constexpr EntityForm kEntities[] = {
-    {u"&lt;", u'<', 4}, {u"&gt;", u'>', 4}, {u"&amp;", u'&', 5}, {u"&apos;", u'\'', 5}, {u"&quot;", u'"', 5},
+    {"&lt;", '<', 4}, {"&gt;", '>', 4}, {"&amp;", '&', 5}, {"&apos;", '\'', 5}, {"&quot;", '"', 5},
 };
 
-class Unescaper {
+template <typename C>
+bool spells(std::basic_string_view<C> text, size_t pos, std::string_view ascii) {
+    if (text.size() - pos < ascii.size()) return false;
+    for (size_t i = 0; i < ascii.size(); ++i) {
+        if (text[pos + i] != C(ascii[i])) return false;
+    }
+    return true;
+}
+
+// UTF-16 output: a reference to a surrogate is kept as that unit, so that
+// the two references other producers write for a character beyond U+FFFF
+// pair up again.
+class WideOutput {
 public:
-    explicit Unescaper(std::u16string_view text) : text_(text) { out_.reserve(text.size()); }
-
-    std::u16string run() {
-        size_t pos = 0;
-        while (pos < text_.size()) {
-            if (text_[pos] != u'&') {
-                out_ += text_[pos++];
-            } else {
-                pos = resolveAt(pos);
-            }
-        }
-        return std::move(out_);
-    }
-
-private:
-    // Resolves the reference at `pos` (an `&`) and answers where to go on.
-    size_t resolveAt(size_t pos) {
-        const size_t left = text_.size() - pos;
-        if (left >= 4 && text_[pos + 1] == u'#') {
-            const size_t end = semicolonFrom(pos + 2);
-            if (end != std::u16string_view::npos) {
-                const int64_t value = referencedCharacter(text_.substr(pos + 2, end - pos - 2));
-                if (value >= 0) {
-                    appendCharacter(static_cast<char32_t>(value));
-                    return end + 1;
-                }
-            }
-        } else if (left >= 4) {
-            for (const EntityForm& entity : kEntities) {
-                if (left >= entity.minimumLeft && text_.substr(pos, entity.text.size()) == entity.text) {
-                    out_ += entity.unit;
-                    return pos + entity.text.size();
-                }
-            }
-        }
-        out_ += u'&';
-        return pos + 1;
-    }
-
-    // Other producers write a character beyond U+FFFF as two references to
-    // its surrogates; they are kept as units so that they pair up again.
-    void appendCharacter(char32_t value) {
+    explicit WideOutput(size_t size) { out_.reserve(size); }
+    void unit(char16_t unit) { out_ += unit; }
+    void character(char32_t value) {
         if (value >= 0xD800 && value <= 0xDFFF) {
             out_ += static_cast<char16_t>(value);
         } else {
             platform::appendUtf16(out_, value);
         }
     }
+    DWFUtil::String finish() { return DWFUtil::String::fromUtf16(out_); }
+
+private:
+    std::u16string out_;
+};
+
+// UTF-8 output, written into one buffer of the input's size and handed to
+// the result as it is: no reference is shorter than the UTF-8 of what it
+// stands for, so a document's text is not held twice over while it is
+// resolved. A high surrogate waits for the low one that pairs with it;
+// alone, either becomes U+FFFD, as it would in UTF-8 anyway.
+class NarrowOutput {
+public:
+    explicit NarrowOutput(size_t size) : out_(DWFUtil::allocateArray<char>(uint64_t{size} + 1)) {}
+    ~NarrowOutput() { delete[] out_; }
+    NarrowOutput(const NarrowOutput&) = delete;
+    NarrowOutput& operator=(const NarrowOutput&) = delete;
+
+    void unit(char unit) {
+        flushHigh();
+        out_[used_++] = unit;
+    }
+    void character(char32_t value) {
+        if (high_ != 0 && value >= 0xDC00 && value <= 0xDFFF) {
+            value = 0x10000 + ((high_ - 0xD800) << 10) + (value - 0xDC00);
+            high_ = 0;
+        }
+        flushHigh();
+        if (value >= 0xD800 && value <= 0xDBFF) {
+            high_ = value;
+            return;
+        }
+        std::string utf8;
+        platform::appendUtf8(utf8, value);
+        std::memcpy(out_ + used_, utf8.data(), utf8.size());
+        used_ += utf8.size();
+    }
+    DWFUtil::String finish() {
+        flushHigh();
+        out_[used_] = '\0';
+        char* text = std::exchange(out_, nullptr);
+        return DWFUtil::String::adoptUtf8(text, static_cast<uint32_t>(used_));
+    }
+
+private:
+    void flushHigh() {
+        if (high_ == 0) return;
+        high_ = 0;
+        character(platform::kReplacementCharacter);
+    }
+
+    char* out_;
+    size_t used_ = 0;
+    char32_t high_ = 0;
+};
+
+template <typename C, typename Output>
+class Unescaper {
+public:
+    explicit Unescaper(std::basic_string_view<C> text) : text_(text), out_(text.size()) {}
+
+    DWFUtil::String run() {
+        size_t pos = 0;
+        while (pos < text_.size()) {
+            const size_t amp = text_.find(C('&'), pos);
+            const size_t end = amp == std::basic_string_view<C>::npos ? text_.size() : amp;
+            for (; pos < end; ++pos) out_.unit(text_[pos]);
+            if (pos < text_.size()) pos = resolveAt(pos);
+        }
+        return out_.finish();
+    }
+
+private:
+    // Resolves the reference at `pos` (an `&`) and answers where to go on.
+    size_t resolveAt(size_t pos) {
+        const size_t left = text_.size() - pos;
+        if (left >= 4 && text_[pos + 1] == C('#')) {
+            const size_t end = semicolonFrom(pos + 2);
+            if (end != npos) {
+                const int64_t value = referencedCharacter(text_.substr(pos + 2, end - pos - 2));
+                if (value >= 0) {
+                    out_.character(static_cast<char32_t>(value));
+                    return end + 1;
+                }
+            }
+        } else if (left >= 4) {
+            for (const EntityForm& entity : kEntities) {
+                if (left >= entity.minimumLeft && spells(text_, pos, entity.text)) {
+                    out_.unit(static_cast<C>(entity.unit));
+                    return pos + entity.text.size();
+                }
+            }
+        }
+        out_.unit(C('&'));
+        return pos + 1;
+    }
 
     // The next `;` at or after `from`; remembered, so that many unterminated
     // references cost one scan, not one scan each.
     size_t semicolonFrom(size_t from) {
-        if (semicolon_ == std::u16string_view::npos || semicolon_ < from) {
-            if (noneAfter_ <= from) return std::u16string_view::npos;
-            semicolon_ = text_.find(u';', from);
-            if (semicolon_ == std::u16string_view::npos) noneAfter_ = from;
+        if (semicolon_ == npos || semicolon_ < from) {
+            if (noneAfter_ <= from) return npos;
+            semicolon_ = text_.find(C(';'), from);
+            if (semicolon_ == npos) noneAfter_ = from;
         }
         return semicolon_;
     }
 
-    std::u16string_view text_;
-    std::u16string out_;
-    size_t semicolon_ = std::u16string_view::npos;
-    size_t noneAfter_ = std::u16string_view::npos;
+    static constexpr size_t npos = std::basic_string_view<C>::npos;
+
+    std::basic_string_view<C> text_;
+    Output out_;
+    size_t semicolon_ = npos;
+    size_t noneAfter_ = npos;
 };
 
 }  // namespace
@@ -170,9 +246,12 @@ DWFUtil::String xmlEscape(const DWFUtil::String& text, bool forAttribute) {
 
 DWFUtil::String xmlUnescape(const DWFUtil::String& text) {
     if (text.empty()) return text;
-    if (text.narrowValid() && text.find('&') < 0) return text;
-    return DWFUtil::String::fromUtf16(
-        Unescaper(std::u16string_view(text.wideChars(), text.wideLength())).run());
+    if (text.narrowValid()) {
+        const std::string_view narrow(text.chars(), text.narrowLength());
+        if (narrow.find('&') == std::string_view::npos) return text;
+        return Unescaper<char, NarrowOutput>(narrow).run();
+    }
+    return Unescaper<char16_t, WideOutput>(std::u16string_view(text.wideChars(), text.wideLength())).run();
 }
 
 }  // namespace DWFXmlFramework

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "model/xml/xml_number_text.h"
 
@@ -59,6 +60,13 @@ XmlListAttribute::XmlListAttribute(const DWFUtil::String& name, const char* defa
 bool XmlListAttribute::fromString(const DWFUtil::String& text) {
     if (!allItemsValid(text)) return false;
     assign(text);
+    return true;
+}
+
+bool XmlListAttribute::takeString(DWFUtil::String&& text) {
+    if (!allItemsValid(text)) return false;
+    value_ = std::move(text);
+    markSet();
     return true;
 }
 

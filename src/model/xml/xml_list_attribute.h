@@ -19,6 +19,7 @@ public:
     DWFUtil::String toString() const override { return getText(); }
     // Assigns the text when every item passes the item rule.
     bool fromString(const DWFUtil::String& text) override;
+    bool takeString(DWFUtil::String&& text) override;
     // Typed lists: the required/set rule, then every item must parse.
     bool isValid() const override;
     // The effective text, a single space when it is not empty, and `item`.

@@ -3,6 +3,8 @@
 #ifndef DWFPLOT_MODEL_XML_XML_OBJECT_H
 #define DWFPLOT_MODEL_XML_XML_OBJECT_H
 
+#include <utility>
+
 #include "model/util/object_ref.h"
 #include "model/util/string.h"
 #include "model/util/vector.h"
@@ -43,6 +45,7 @@ public:
     // Character content, written unescaped after the children.
     const DWFUtil::String& getText() const { return text_; }
     void setText(const DWFUtil::String& text) { text_ = text; }
+    void setText(DWFUtil::String&& text) { text_ = std::move(text); }
 
 private:
     XmlPrefixMappings prefixMappings_;

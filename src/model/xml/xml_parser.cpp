@@ -31,8 +31,11 @@ struct AttributeSpan {
     Span value;
 };
 
-// Character data of one open element. The first run is only remembered;
-// a second run starts a copy, so interleaved text costs linear time.
+// Character data of one open element. The first run is only remembered.
+// When the elements are reported and dropped, later runs are moved up to
+// the end of the first in the buffer, whose bytes in between nobody needs
+// any more; a kept tree still borrows them, so there a second run starts a
+// copy. Either way interleaved text costs linear time.
 struct PendingText {
     Span firstRun;
     bool copied = false;
@@ -50,16 +53,16 @@ constexpr std::string_view kSchemaLocation = "xsi:schemaLocation";
 
 std::string_view view(const String& text) { return std::string_view(text.chars(), text.narrowLength()); }
 
-// Grows the read buffer of a document that has filled it: twice the size
-// (a read block at least), but never past one byte more than the size limit,
-// which is enough to tell a document that is too large. So a document at the
-// limit is held once, not in a buffer of twice its size.
+// Grows the room of a read buffer that is full: twice the size (a read
+// block at least), but never past one byte more than the size limit, which
+// is enough to end a document at the limit with a 0. So such a document is
+// held once, not in a buffer of twice its size. Only room is made: what is
+// not read into is never touched.
 void growReadBuffer(std::vector<char>& buffer, uint64_t sizeLimit, uint32_t block) {
     const uint64_t used = buffer.size();
     const uint64_t largest = sizeLimit == UINT64_MAX ? UINT64_MAX : sizeLimit + 1;
     const uint64_t target = std::max(used + 1, std::min(std::max(used * 2, used + block), largest));
     buffer.reserve(static_cast<size_t>(target));
-    buffer.resize(static_cast<size_t>(target));
 }
 
 // The location paired with `uri` in a schema-location value ("URI location
@@ -88,7 +91,8 @@ bool isNamespaceDeclaration(const XmlParserAttribute& attribute) {
 
 class Machine {
 public:
-    Machine(const char* data, size_t size, std::deque<XmlNode>& nodes, XmlNode*& root, uint32_t& elements,
+    // `data` holds `size` bytes and a 0 after them.
+    Machine(char* data, size_t size, std::deque<XmlNode>& nodes, XmlNode*& root, uint32_t& elements,
             IXmlParserCallback* callback)
         : data_(data), size_(size), nodes_(nodes), root_(root), elements_(elements), callback_(callback) {}
 
@@ -123,6 +127,18 @@ private:
         return Span{start, pos_ - start};
     }
     std::string_view text(Span span) const { return std::string_view(data_ + span.start, span.length); }
+
+    // Ends the span with a 0 in place and lends it to `target`. Only done
+    // once the markup around the span is read: the byte after it is a
+    // delimiter (a quote, `=`, space, `/`, `>` or `<`) or the final 0.
+    void lend(Span span, String& target) {
+        if (span.length == 0) {
+            target = String();
+            return;
+        }
+        data_[span.start + span.length] = '\0';
+        target.borrowUtf8(data_ + span.start, static_cast<uint32_t>(span.length));
+    }
 
     // Moves past the next `terminator`; XmlParseError when the input ends first.
     Result skipPast(std::string_view terminator, Span* skipped = nullptr) {
@@ -251,7 +267,7 @@ private:
         ++elements_;
         XmlNode& node = nodes_.back();
         node.start = tagStart_;
-        node.name = String(data_, static_cast<uint32_t>(name.start), static_cast<uint32_t>(name.length));
+        lend(name, node.name);
         fillAttributes(node);
         node.parent = current_;
         if (!current_) {
@@ -274,16 +290,16 @@ private:
     }
 
     // Empty slots first, then the texts, with the room made once: an element
-    // may carry thousands of attributes.
+    // may carry thousands of attributes, and the slots must not move (a
+    // moved borrowing string copies its text).
     void fillAttributes(XmlNode& node) {
         node.attributes.reserve(static_cast<uint32_t>(attributes_.size()));
         for (size_t i = 0; i < attributes_.size(); ++i) node.attributes.push_back(XmlParserAttribute());
         for (size_t i = 0; i < attributes_.size(); ++i) {
             const AttributeSpan& span = attributes_[i];
             XmlParserAttribute& attribute = node.attributes[static_cast<uint32_t>(i)];
-            attribute.name = String(data_, static_cast<uint32_t>(span.name.start), static_cast<uint32_t>(span.name.length));
-            attribute.value =
-                String(data_, static_cast<uint32_t>(span.value.start), static_cast<uint32_t>(span.value.length));
+            lend(span.name, attribute.name);
+            lend(span.value, attribute.value);
         }
     }
 
@@ -306,7 +322,7 @@ private:
 
     void closeElement(XmlNode* node) {
         --depth_;
-        node->text = takeText(pending_[depth_]);
+        takeText(pending_[depth_], node->text);
         current_ = node->parent;
         if (!callback_) return;
         callback_->endElement(*node);
@@ -327,6 +343,11 @@ private:
             pending.firstRun = run;
             return;
         }
+        if (callback_) {
+            std::memmove(data_ + pending.firstRun.start + pending.firstRun.length, data_ + run.start, run.length);
+            pending.firstRun.length += run.length;
+            return;
+        }
         if (!pending.copied) {
             pending.joined.assign(text(pending.firstRun));
             pending.copied = true;
@@ -334,13 +355,15 @@ private:
         pending.joined.append(text(run));
     }
 
-    String takeText(PendingText& pending) const {
-        if (pending.copied) return String::fromUtf8(pending.joined);
-        const Span run = pending.firstRun;
-        return String(data_, static_cast<uint32_t>(run.start), static_cast<uint32_t>(run.length));
+    void takeText(PendingText& pending, String& target) {
+        if (pending.copied) {
+            target = String::fromUtf8(pending.joined);
+        } else if (pending.firstRun.length != 0) {
+            lend(pending.firstRun, target);
+        }
     }
 
-    const char* data_;
+    char* data_;
     size_t size_;
     size_t pos_ = 0;
     size_t tagStart_ = 0;
@@ -357,32 +380,38 @@ private:
 
 }  // namespace
 
-DWF::DwfResult::Enum XmlParser::parseStream(InputStream* stream, uint64_t sizeLimit) {
+DWF::DwfResult::Enum XmlParser::parseStream(InputStream* stream, uint64_t sizeLimit, uint64_t expectedSize) {
     if (!stream) return DWF::DwfResult::InvalidArgument;
     if (holdsDocument_) return DWF::DwfResult::NoPackageOpen;
     holdsDocument_ = true;
-    size_t used = 0;
+    std::vector<char> block;
     try {
+        if (expectedSize > 0 && expectedSize <= sizeLimit) buffer_.reserve(static_cast<size_t>(expectedSize) + 1);
+        block.resize(kReadBlockSize);
         while (true) {
-            // The buffer grows geometrically, so a large document is copied a
-            // bounded number of times; reads fill the room there is.
-            if (used == buffer_.size()) growReadBuffer(buffer_, sizeLimit, kReadBlockSize);
-            const auto room = static_cast<uint32_t>(std::min<size_t>(buffer_.size() - used, kReadBlockSize));
-            const int64_t got = stream->read(buffer_.data() + used, room);
+            // Read through a block and appended, so that only what arrives is
+            // touched; the room grows geometrically, so a document larger
+            // than expected is copied a bounded number of times.
+            const int64_t got = stream->read(block.data(), kReadBlockSize);
             if (got < 0) {
                 return got >= INT32_MIN ? static_cast<DWF::DwfResult::Enum>(got) : DWF::DwfResult::ReadFailed;
             }
             if (got == 0) break;
-            if (got > room) return DWF::DwfResult::ReadFailed;
-            used += static_cast<size_t>(got);
-            if (used > sizeLimit) return DWF::DwfResult::InvalidData;
+            if (got > kReadBlockSize) return DWF::DwfResult::ReadFailed;
+            if (buffer_.size() + static_cast<size_t>(got) > sizeLimit) return DWF::DwfResult::InvalidData;
+            if (buffer_.capacity() - buffer_.size() < static_cast<size_t>(got)) {
+                growReadBuffer(buffer_, sizeLimit, kReadBlockSize);
+            }
+            buffer_.insert(buffer_.end(), block.data(), block.data() + got);
         }
+        if (buffer_.size() == buffer_.capacity()) growReadBuffer(buffer_, sizeLimit, kReadBlockSize);
+        buffer_.push_back('\0');
     } catch (const std::bad_alloc&) {
         return DWF::DwfResult::OutOfMemory;
     } catch (const std::length_error&) {
         return DWF::DwfResult::OutOfMemory;
     }
-    buffer_.resize(used);
+    block = std::vector<char>();
     return parseHeldBuffer();
 }
 
@@ -391,8 +420,12 @@ DWF::DwfResult::Enum XmlParser::parseBuffer(const char* data, size_t size) {
     if (holdsDocument_) return DWF::DwfResult::NoPackageOpen;
     holdsDocument_ = true;
     try {
+        buffer_.reserve(size + 1);
         buffer_.assign(data, data + size);
+        buffer_.push_back('\0');
     } catch (const std::bad_alloc&) {
+        return DWF::DwfResult::OutOfMemory;
+    } catch (const std::length_error&) {
         return DWF::DwfResult::OutOfMemory;
     }
     return parseHeldBuffer();
@@ -400,9 +433,10 @@ DWF::DwfResult::Enum XmlParser::parseBuffer(const char* data, size_t size) {
 
 DWF::DwfResult::Enum XmlParser::parseHeldBuffer() {
     // Names, values and texts are Strings with 32-bit lengths.
-    if (buffer_.size() > 0xFFFFFFFEu) return DWF::DwfResult::InvalidData;
+    const size_t size = buffer_.size() - 1;
+    if (size > 0xFFFFFFFEu) return DWF::DwfResult::InvalidData;
     try {
-        return Machine(buffer_.data(), buffer_.size(), nodes_, root_, elements_, callback_).run();
+        return Machine(buffer_.data(), size, nodes_, root_, elements_, callback_).run();
     } catch (const std::bad_alloc&) {
         return DWF::DwfResult::OutOfMemory;
     }

@@ -3,6 +3,11 @@
 // state machine (no recursion on nesting), keeps a tree of element nodes and
 // reports elements and prefixed namespace declarations to a callback.
 //
+// Names, attribute values and texts of the nodes borrow the buffer, each
+// ended in place with a 0 once the markup around it is read (the way
+// pugixml parses in place): a document is held once while it is parsed, and
+// only what the callback keeps is copied.
+//
 // Markup that starts with "<?" or "<!" (declarations, processing
 // instructions, comments, document types) is skipped; CDATA content is taken
 // as text. Entity and character references are not resolved here.
@@ -64,8 +69,9 @@ public:
     // failing read: the stream's negative result; a document larger than
     // `sizeLimit`: InvalidData; a parser that already holds a document:
     // NoPackageOpen. Otherwise Success or XmlParseError. Exceptions thrown by
-    // the callback pass through.
-    DWF::DwfResult::Enum parseStream(InputStream* stream, uint64_t sizeLimit = UINT64_MAX);
+    // the callback pass through. `expectedSize` (at most `sizeLimit`) is the
+    // room made first: a document of that size is read without a copy.
+    DWF::DwfResult::Enum parseStream(InputStream* stream, uint64_t sizeLimit = UINT64_MAX, uint64_t expectedSize = 0);
     // The same over bytes already in memory (copied into the parser's buffer).
     DWF::DwfResult::Enum parseBuffer(const char* data, size_t size);
 
@@ -81,6 +87,7 @@ private:
 
     IXmlParserCallback* callback_ = nullptr;
     bool holdsDocument_ = false;
+    // The document and one 0 after it, so that every text in it can be ended in place.
     std::vector<char> buffer_;
     // Nodes live in blocks, so the tree is freed without walking it.
     std::deque<XmlNode> nodes_;

@@ -1,4 +1,6 @@
-// What the XML parser reports while it reads a document.
+// What the XML parser reports while it reads a document. The node's name,
+// attributes and text borrow the parser's buffer and are valid during the
+// call only: what a callback keeps, it copies.
 #ifndef DWFPLOT_MODEL_XML_XML_PARSER_CALLBACK_H
 #define DWFPLOT_MODEL_XML_XML_PARSER_CALLBACK_H
 

@@ -1,5 +1,7 @@
 #include "model/xml/xml_string_attribute.h"
 
+#include <utility>
+
 namespace DWFXmlObjects {
 
 XmlStringAttribute::XmlStringAttribute(const DWFUtil::String& name, bool required)
@@ -16,6 +18,12 @@ XmlStringAttribute::XmlStringAttribute(const DWFUtil::String& name, const char* 
 const DWFUtil::String& XmlStringAttribute::getString() const {
     if (isSet()) return value_;
     return default_;
+}
+
+bool XmlStringAttribute::takeString(DWFUtil::String&& text) {
+    value_ = std::move(text);
+    markSet();
+    return true;
 }
 
 bool XmlStringAttribute::setString(const DWFUtil::String& value) {

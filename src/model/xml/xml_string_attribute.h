@@ -2,6 +2,8 @@
 #ifndef DWFPLOT_MODEL_XML_XML_STRING_ATTRIBUTE_H
 #define DWFPLOT_MODEL_XML_XML_STRING_ATTRIBUTE_H
 
+#include <utility>
+
 #include "model/xml/xml_attribute_object.h"
 
 namespace DWFXmlObjects {
@@ -15,9 +17,12 @@ public:
 
     DWFUtil::String toString() const override { return getString(); }
     bool fromString(const DWFUtil::String& text) override { return setString(text); }
+    bool takeString(DWFUtil::String&& text) override;
 
     // The effective value.
     const DWFUtil::String& getString() const;
+    // The effective value, handed over: the attribute keeps its value no longer.
+    DWFUtil::String takeValue() { return isSet() ? std::move(value_) : default_; }
     bool setString(const DWFUtil::String& value);
 
 private:

@@ -16,7 +16,12 @@ namespace DWFXmlObjects {
 
 class XmlStringEnum {
 public:
-    XmlStringEnum(int32_t code, const DWFUtil::String& word) : code_(code), word_(word) {}
+    // The word holds both forms from the start: a registry is shared by
+    // every thread, and reading a String may otherwise fill in a form.
+    XmlStringEnum(int32_t code, const DWFUtil::String& word) : code_(code), word_(word) {
+        word_.chars();
+        word_.wideChars();
+    }
 
     int32_t getCode() const { return code_; }
     const DWFUtil::String& getWord() const { return word_; }

@@ -315,14 +315,15 @@ DWF::DwfResult::Enum DwfReader::parseDocument(const DWFUtil::String& name,
     // The text of its elements stays with the model: counted whether the
     // parse succeeds or not.
     documentBytes_ += record.uncompressedSize;
-    // The parser holds the document whole; the entry's content is read
-    // through once and not kept beside it. A parsed document lives on in its
-    // model: its inflater and file descriptor go with the stream, or a
-    // package of many pages would hold them all.
+    // The parser holds the document whole, in room made once for the size
+    // the directory gives (the limit caps what a false claim reserves); the
+    // entry's content is read through once and not kept beside it. A parsed
+    // document lives on in its model: its inflater and file descriptor go
+    // with the stream, or a package of many pages would hold them all.
     std::unique_ptr<DWFUtil::InputStream> stream = openDocumentStream(name, record);
     setRootBuilder(builder);
     DWFUtil::XmlParser parser(this);
-    return parser.parseStream(stream.get(), kDocumentSizeLimit);
+    return parser.parseStream(stream.get(), kDocumentSizeLimit, record.uncompressedSize);
 }
 
 }  // namespace DWFReader

@@ -219,22 +219,11 @@ TEST_F(ReaderOperations, PageStreamThatCannotBeOpened) {
     EXPECT_EQ(rest(), (Codes{PLT_NEW_PAGE, PLT_NONE, PLT_END_OF_PLOT}));
 }
 
-// The host's encoder: JPEG for kind 0, PNG otherwise, as marked bytes.
-int encodeImage(IMAGE* image, long& size, void*& data) {
-    const std::string bytes = (image->encoding == 0 ? "JPEG:" : "PNG:") + std::to_string(image->width);
-    data = std::malloc(bytes.size());
-    std::memcpy(data, bytes.data(), bytes.size());
-    size = static_cast<long>(bytes.size());
-    return 1;
-}
-
-void releaseImage(void* data) { std::free(data); }
-
 class ReaderRoundTrip : public ReaderFixture {
 protected:
     std::string write(const std::function<void(DWFPlotFileWriter&)>& draw, const std::set<std::string>& options = {}) {
         const std::string path = workDir() + "roundtrip.dwf";
-        DWFPlotFileWriter writer(encodeImage, releaseImage);
+        DWFPlotFileWriter writer(testsupport::encodeImage, testsupport::releaseImage);
         std::vector<PenDetail> pens{{0, 0, 0, 0.1}, {255, 0, 0, 0.25}, {0, 255, 0, 0.35}, {0, 0, 255, 0.5}};
         writer.setPenDetails(pens);
         EXPECT_TRUE(writer.openPlot(path, 297, 210, 2.0, 0.5, "mm", 0, "UTF-8", "Kestra", "9.1"));
