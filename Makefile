@@ -15,6 +15,9 @@ PYTHON          ?= /usr/bin/python3
 PYTHON_PACKAGES  = python3-dev python3-pybind11 pybind11-dev python3-numpy python3-pytest
 
 PREFIX     ?= /usr/local
+# The one version, CMake's project version, for what is made outside CMake.
+VERSION := $(shell sed -n 's/^project.dwfplot VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
 PACKAGE_BUILD    ?= build-package
 PACKAGE_PACKAGES  = dpkg-dev file
 
@@ -22,7 +25,7 @@ FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 BENCH_BUILD  ?= build-bench
 
-.PHONY: all deps deps-python build test sanitize tsan demo bench fuzz python package install clean
+.PHONY: all deps deps-python build test sanitize tsan demo bench fuzz python package docs install clean
 
 all: build
 
@@ -103,8 +106,16 @@ package: deps
 	  -DCMAKE_INSTALL_PREFIX=/usr
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB
-	tests/install/package_test.sh $(PACKAGE_BUILD)/dwfplot_*.deb \
-	  "$$(sed -n 's/^project(dwfplot VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+	tests/install/package_test.sh $(PACKAGE_BUILD)/dwfplot_$(VERSION)_*.deb $(VERSION)
+
+# The API reference of the public headers in $(DOCS_BUILD)/html; any Doxygen
+# warning (an undocumented call, a stale parameter name) fails it.
+DOCS_BUILD ?= build-docs
+docs:
+	$(call install_missing,doxygen)
+	mkdir -p $(DOCS_BUILD)
+	DWFPLOT_VERSION=$(VERSION) DWFPLOT_DOCS_OUTPUT=$(DOCS_BUILD) doxygen docs/Doxyfile
+	@echo "API reference: $(DOCS_BUILD)/html/index.html"
 
 # The prefix is configured, not only given at install time, so that the
 # pkg-config file and the Python module name where the files really are.
@@ -114,4 +125,4 @@ install: deps-python
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD) $(DOCS_BUILD)

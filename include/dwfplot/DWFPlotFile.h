@@ -1,7 +1,20 @@
-// The DWF implementation of KESTRA's plot-file contract: DWFPlotFileWriter
-// turns a host plot into a DWF 6 package, DWFPlotFileReader replays such a
-// package as plot operations. Both are thin handles that own one
-// implementation object each.
+/// @file
+/// The DWF implementation of KESTRA's plot-file contract: DWFPlotFileWriter
+/// turns a host plot into a DWF 6 package, DWFPlotFileReader replays such a
+/// package as plot operations. Both are thin handles that own one
+/// implementation object each. This header brings in every type their calls
+/// take, return or throw.
+///
+/// @par Threads
+/// A writer or reader object is used by one thread at a time; different
+/// objects may be used on different threads at once, each with its own files.
+/// The library starts no thread. What stays process-wide is guarded: the
+/// plain XML names all model objects share (a set that grows under a lock
+/// and is never freed, so that every object may borrow its names), the
+/// diagnostic output, the package readers' state lock, and the image-load
+/// callback of DWFPlotFileReader. Temporary files go into a private directory
+/// per writer or reader under TMPDIR, read when the directory is made;
+/// changing the environment while objects work is the host's race.
 #ifndef DWFPLOT_DWFPLOTFILE_H
 #define DWFPLOT_DWFPLOTFILE_H
 
@@ -18,52 +31,46 @@
 #define DWFPLOT_API
 #endif
 
-// Package properties that mark the packages of this library, in the order the
-// writer puts them into the manifest, and their fixed values.
+/// Package properties that mark the packages of this library, in the order the
+/// writer puts them into the manifest, and their fixed values.
 namespace DWFPlotProperties {
-inline constexpr char DwfToolkitVersion[] = "DwfToolkitVersion";
-inline constexpr char PlotFileVersion[] = "PlotFileVersion";
-inline constexpr char Encoding[] = "Encoding";
-inline constexpr char XScale[] = "XScale";
-inline constexpr char YScale[] = "YScale";
-inline constexpr char Units[] = "Units";
+inline constexpr char DwfToolkitVersion[] = "DwfToolkitVersion";  ///< The mark: its value is ReadOnlyMark.
+inline constexpr char PlotFileVersion[] = "PlotFileVersion";      ///< The plot format's version.
+inline constexpr char Encoding[] = "Encoding";                    ///< openPlot's `encoding`.
+inline constexpr char XScale[] = "XScale";                        ///< openPlot's `xScale`, as ScaleFormat writes it.
+inline constexpr char YScale[] = "YScale";                        ///< openPlot's `yScale`, as ScaleFormat writes it.
+inline constexpr char Units[] = "Units";                          ///< openPlot's `units`.
 
-inline constexpr char ReadOnlyMark[] = "Read Only";       // value of DwfToolkitVersion
-inline constexpr char CurrentPlotFileVersion[] = "1.2";    // value of PlotFileVersion
-inline constexpr char OldPlotFileVersion10[] = "1.0";      // read as PLT_OLD_FILE_FORMAT
-inline constexpr char OldPlotFileVersion11[] = "1.1";      // read as PLT_OLD_FILE_FORMAT
-inline constexpr char DefaultEncoding[] = "ISO8859_1";     // a package without Encoding
-inline constexpr char ScaleFormat[] = "%.16g";              // XScale and YScale values
+inline constexpr char ReadOnlyMark[] = "Read Only";     ///< Value of DwfToolkitVersion.
+inline constexpr char CurrentPlotFileVersion[] = "1.2";  ///< Value of PlotFileVersion.
+inline constexpr char OldPlotFileVersion10[] = "1.0";    ///< Read as PLT_OLD_FILE_FORMAT.
+inline constexpr char OldPlotFileVersion11[] = "1.1";    ///< Read as PLT_OLD_FILE_FORMAT.
+inline constexpr char DefaultEncoding[] = "ISO8859_1";   ///< The encoding of a package without Encoding.
+inline constexpr char ScaleFormat[] = "%.16g";           ///< How XScale and YScale values are written (C locale).
 
 // Added by the package writer when the package is finished.
-inline constexpr char DwfFrameworkVersion[] = "DwfFrameworkVersion";
-inline constexpr char SourceProductVendor[] = "SourceProductVendor";
-inline constexpr char SourceProductName[] = "SourceProductName";
-inline constexpr char SourceProductVersion[] = "SourceProductVersion";
-inline constexpr char DwfProductVendor[] = "DwfProductVendor";
-inline constexpr char DwfProductVersion[] = "DwfProductVersion";
-inline constexpr char FrameworkVersionValue[] = "2.1";
-inline constexpr char ProductVendorValue[] = "TALMOR";
-inline constexpr char ToolkitVersionValue[] = "6.0.1.15";
+inline constexpr char DwfFrameworkVersion[] = "DwfFrameworkVersion";    ///< Its value is FrameworkVersionValue.
+inline constexpr char SourceProductVendor[] = "SourceProductVendor";    ///< Its value is ProductVendorValue.
+inline constexpr char SourceProductName[] = "SourceProductName";        ///< openPlot's `productName`.
+inline constexpr char SourceProductVersion[] = "SourceProductVersion";  ///< openPlot's `productVersion`.
+inline constexpr char DwfProductVendor[] = "DwfProductVendor";          ///< Its value is ProductVendorValue.
+inline constexpr char DwfProductVersion[] = "DwfProductVersion";        ///< openPlot's `productVersion`.
+inline constexpr char FrameworkVersionValue[] = "2.1";                  ///< Value of DwfFrameworkVersion.
+inline constexpr char ProductVendorValue[] = "TALMOR";                  ///< Value of the two vendor properties.
+inline constexpr char ToolkitVersionValue[] = "6.0.1.15";               ///< The toolkit's own version.
 }  // namespace DWFPlotProperties
 
 class DWFPlotFileWriterImp;
 class DWFPlotFileReaderImp;
 
-/// @par Threads
-/// A writer or reader object is used by one thread at a time; different
-/// objects may be used on different threads at once, each with its own files.
-/// The library starts no thread. What stays process-wide is guarded: the
-/// plain XML names all model objects share (a set that grows under a lock
-/// and is never freed, so that every object may borrow its names), the
-/// diagnostic output, the package readers' state lock, and the image-load
-/// callback of DWFPlotFileReader. Temporary files go into a private directory
-/// per reader under TMPDIR, read when a file is made; changing the
-/// environment while objects work is the host's race.
-
+/// Writes host plots as DWF 6 packages; the contract of every call is
+/// PlotFileWriter's. Used by one thread at a time (see the file's Threads).
 class DWFPLOT_API DWFPlotFileWriter : public PlotFileWriter {
 public:
-    DWFPlotFileWriter();  // no image support: addImage writes nothing
+    /// A writer without image support: addImage writes nothing.
+    DWFPlotFileWriter();
+    /// A writer whose addImage encodes through `encode` and hands the buffer
+    /// back to `release`; either may be null.
     DWFPlotFileWriter(ImageEncodeCallback encode, ImageReleaseCallback release);
     ~DWFPlotFileWriter() override;
     DWFPlotFileWriter(const DWFPlotFileWriter&) = delete;
@@ -95,14 +102,18 @@ private:
     DWFPlotFileWriterImp* imp_;
 };
 
+/// Replays DWF 6 plot packages as plot operations; the contract of every
+/// call is PlotFileReader's. Used by one thread at a time (see the file's
+/// Threads).
 class DWFPLOT_API DWFPlotFileReader : public PlotFileReader {
 public:
-    /// The image-load callback is one for the process: the constructor that
-    /// takes one stores it for every reader (the default one leaves it as it
-    /// is), so readers on different threads are given the same callback,
-    /// which each calls on its own thread. Its image files are made in the
-    /// current directory under unique names.
+    /// A reader that uses the image-load callback a reader was last given.
     DWFPlotFileReader();
+    /// A reader that loads images through `load`. The image-load callback is
+    /// one for the process: this constructor stores it for every reader, so
+    /// readers on different threads are given the same callback, which each
+    /// calls on its own thread. Its image files are made in the current
+    /// directory under unique names and removed when it returns.
     explicit DWFPlotFileReader(ImageLoadCallback load);
     ~DWFPlotFileReader() override;
     DWFPlotFileReader(const DWFPlotFileReader&) = delete;
@@ -136,7 +147,9 @@ public:
                   std::string& group) override;
     void getImage(double& x, double& y, double& height, double& width, IMAGE** image) override;
 
-    // Paths of the page streams of the open plot, one per page.
+    /// Paths of the temporary files that hold the open plot's page streams,
+    /// one per page in page order; empty with no plot open. The files stay
+    /// until the reader goes or opens another file.
     void getPages(std::vector<std::string>& pageStreamPaths);
 
 private:

@@ -44,25 +44,32 @@ def test_a_refused_file_raises_the_readers_reason(content, reason):
         assert raised.value.reason == reason and str(raised.value).startswith(reason + ": ")
 
 
+def outcome(path, longest):
+    try:
+        return "replayed" if sum(1 for _ in dwfplot.read(path)) <= longest else "longer"
+    except dwfplot.Error as error:
+        return error.reason
+
+
 def test_damaged_packages_end_in_an_error_or_a_shorter_replay():
     reference_plot("plot.dwf")
     with open("plot.dwf", "rb") as file:
         good = file.read()
     full = sum(1 for _ in dwfplot.read("plot.dwf"))
-    damaged = [good[:size] for size in range(0, len(good), 97)]
-    damaged += [good[:at] + bytes([good[at] ^ 0x5A]) + good[at + 1:] for at in range(12, len(good), 61)]
-    outcomes = set()
-    for data in damaged:
+    cuts, flips = set(), set()
+    for size in range(0, len(good), 97):
         with open("damaged.dwf", "wb") as file:
-            file.write(data)
-        try:
-            outcomes.add("replayed" if sum(1 for _ in dwfplot.read("damaged.dwf")) <= full else "longer")
-        except dwfplot.Error as error:
-            outcomes.add(error.reason)
+            file.write(good[:size])
+        cuts.add(outcome("damaged.dwf", full))
+    # Which bytes a flip hits differs from plot to plot (identifiers), so
+    # only the kinds of ending are fixed.
+    for at in range(12, len(good), 61):
+        with open("damaged.dwf", "wb") as file:
+            file.write(good[:at] + bytes([good[at] ^ 0x5A]) + good[at + 1:])
+        flips.add(outcome("damaged.dwf", full))
     os.remove("damaged.dwf")
-    assert "longer" not in outcomes and "replayed" in outcomes
-    assert {"PLT_FILE_NOT_IN_DWF", "PLT_ZIPLIB_ERROR"} <= outcomes
-    assert all(outcome.startswith("PLT_") for outcome in outcomes - {"replayed"})
+    assert cuts == {"PLT_FILE_OPEN_ERROR"}
+    assert "longer" not in flips and all(end == "replayed" or end.startswith("PLT_") for end in flips)
     assert sorted(os.listdir(".")) == ["plot.dwf"], "image files left behind"
 
 
