@@ -69,8 +69,8 @@ sanitize: deps
 TSAN_BUILD ?= build-tsan
 tsan: deps
 	cmake -S . -B $(TSAN_BUILD) $(CMAKE_FLAGS) -DDWFPLOT_TSAN=ON
-	cmake --build $(TSAN_BUILD) --target dwfplot_thread_tests -j $(JOBS)
-	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/tests/dwfplot_thread_tests
+	cmake --build $(TSAN_BUILD) --target dwfplot_threads_tests -j $(JOBS)
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/tests/dwfplot_threads_tests
 
 # The main job: a three-page plot written, read back and rendered to SVG in
 # out/. Only the library and the tool are built, not the tests.

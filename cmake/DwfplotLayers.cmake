@@ -21,12 +21,18 @@ endfunction()
 
 # One test program per layer: tests/<dir> linked against the layer.
 function(dwfplot_layer_tests name dir)
+  dwfplot_test_program(${name} ${dir} dwfplot_${name} dwfplot_test_support ${ARGN})
+endfunction()
+
+# One test program, dwfplot_NAME_tests, of every .cpp below tests/DIR, linked
+# with the libraries that follow and run by ctest as NAME.
+function(dwfplot_test_program name dir)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
   if(NOT sources)
     return()
   endif()
   set(target dwfplot_${name}_tests)
   add_executable(${target} ${sources})
-  target_link_libraries(${target} PRIVATE dwfplot_${name} dwfplot_test_support ${ARGN})
+  target_link_libraries(${target} PRIVATE ${ARGN})
   add_test(NAME ${name} COMMAND ${target})
 endfunction()

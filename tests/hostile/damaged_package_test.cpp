@@ -1,10 +1,6 @@
-// A small package of the plot writer, cut short at every length and with
-// single bits flipped in its DWF header, local headers, central directory and
-// end record: each read must end in a refusal or in the intact plot, with the
-// end of the plot reached and nothing left behind.
+// A small package cut short at every length, or with single bits flipped in its records: each read ends in a
+// refusal or in the intact plot, with the end of the plot reached and nothing left behind.
 #include <gtest/gtest.h>
-
-#include <map>
 
 #include "hostile_support.h"
 
@@ -31,9 +27,8 @@ protected:
         return testsupport::replayPackage(damaged_);
     }
 
-    // A refusal is clean when openPlot says no and the reader then only
-    // reports the end of the plot. canRead looks at the manifest alone, so
-    // damage elsewhere may pass it; when it refuses, it names a host error.
+    // A refusal is clean when openPlot says no and the reader then only reports the end of the plot. canRead looks at
+    // the manifest alone, so damage elsewhere may pass it; when it refuses, it names a host error.
     static void expectRefusal(const PackageReplay& r, const std::string& what) {
         if (r.readable) {
             EXPECT_EQ(r.message, "untouched") << what;
@@ -49,26 +44,21 @@ protected:
     std::string damaged_;
 };
 
-// The end record is the last thing in the file: any cut loses it.
+// The end record is the last thing in the file: any cut loses it, and without it no cut is an archive, whatever
+// its header says.
 TEST_F(DamagedPackageTest, EveryTruncationIsRefused) {
-    std::map<std::string, int> messages;
     for (size_t length = 0; length < intact_.size(); ++length) {
         const PackageReplay r = replayDamaged(intact_.substr(0, length));
-        EXPECT_FALSE(r.readable);
+        EXPECT_EQ(r.readable ? "readable" : r.message, "PLT_FILE_OPEN_ERROR") << "cut at " << length;
         expectRefusal(r, "cut at " + std::to_string(length));
-        ++messages[r.message];
         if (HasFailure()) break;
     }
-    // Without its end record no cut is an archive, whatever its header says.
-    EXPECT_EQ(messages.size(), 1u) << ::testing::PrintToString(messages);
-    EXPECT_EQ(messages.begin()->first, "PLT_FILE_OPEN_ERROR");
     expectBoundedMemory();
 }
 
-// A flipped bit either leaves a field nobody checks (the plot reads as it
-// was) or is found: the data is covered by its CRC, every header field that
-// places or sizes it by the directory checks. Every bit of the fixed fields
-// is flipped, one bit per byte (in turn) of the names.
+// A flipped bit either leaves a field nobody checks (the plot reads as it was) or is found: the data is covered by its
+// CRC, every header field that places or sizes it by the directory checks. Every bit of the fixed fields is flipped,
+// one bit per byte (in turn) of the names.
 TEST_F(DamagedPackageTest, EveryBitFlipInTheRecordsIsRefusedOrHarmless) {
     std::vector<testsupport::ZipRecord> records = testsupport::zipRecords(intact_);
     ASSERT_EQ(records.size(), 11u);  // five local and five central headers, the end record

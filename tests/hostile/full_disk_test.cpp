@@ -1,9 +1,6 @@
-// The writer on a disk that fills up: for every size limit up to that of a
-// small plot's package, file writes past the limit fail (RLIMIT_FSIZE, with
-// SIGXFSZ ignored, so a write gets EFBIG instead of killing the process).
-// Whatever the limit, the host learns of the failure (openPlot false or
-// WriteFailed thrown by closePlot), no temporary file stays, and the package
-// file is either absent or complete and readable.
+// The writer on a disk that fills up at every size up to that of a small plot's package (RLIMIT_FSIZE, SIGXFSZ
+// ignored so that a write gets EFBIG): the host learns of the failure, no temporary file stays, and the package
+// is either absent or complete and readable.
 #include <sys/resource.h>
 
 #include <gtest/gtest.h>
@@ -13,45 +10,18 @@
 
 #include "dwfplot/DwfResult.h"
 #include "hostile_support.h"
+#include "support/thrown_by.h"
 
 namespace {
 
 using hostile::HostileTest;
 
-// Caps the size of files this process writes while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        ok_ = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool ok() const { return ok_; }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int);
-    bool ok_ = false;
-};
-
-struct Outcome {
-    bool opened = false;
-    bool threw = false;
-    int32_t code = 0;
-};
-
 class FullDiskTest : public HostileTest, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override {
         HostileTest::SetUp();
+        std::signal(SIGXFSZ, SIG_IGN);  // stays ignored: no other test of this program limits the file size
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &unlimited_), 0);
         path_ = workDir() + "plot.dwf";
         ASSERT_TRUE(hostile::drawSmallPlot(path_, closePlot()));
         packageSize_ = std::filesystem::file_size(path_);
@@ -62,28 +32,20 @@ protected:
 
     bool closePlot() const { return GetParam(); }
 
-    Outcome drawWithin(rlim_t limit) {
-        Outcome outcome;
-        FileSizeLimit cap(limit);
-        EXPECT_TRUE(cap.ok());
-        try {
-            outcome.opened = hostile::drawSmallPlot(path_, closePlot());
-        } catch (DWF::DwfResult::Enum code) {
-            outcome.threw = true;
-            outcome.code = code;
-        }
-        return outcome;
-    }
-
     // True when the plot was written whole.
     bool check(rlim_t limit) {
-        const Outcome outcome = drawWithin(limit);
+        rlimit limited = unlimited_;
+        limited.rlim_cur = limit;
+        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+        bool opened = false;
+        const auto thrown = testsupport::thrownBy([&] { opened = hostile::drawSmallPlot(path_, closePlot()); });
+        ::setrlimit(RLIMIT_FSIZE, &unlimited_);
         const std::string what = "limit " + std::to_string(limit);
         EXPECT_TRUE(testsupport::listTree(tempDir()).empty()) << what;
         EXPECT_TRUE(testsupport::listTree(runDir()).empty()) << what;
         const bool written = std::filesystem::exists(path_);
         if (written) {
-            EXPECT_TRUE(outcome.opened && !outcome.threw) << what;
+            EXPECT_TRUE(opened && thrown == DWF::DwfResult::Success) << what;
             const hostile::PackageReplay r = testsupport::replayPackage(path_);
             EXPECT_TRUE(r.readable && r.opened) << what;
             EXPECT_EQ(r.plot, reference_.plot) << what;
@@ -91,12 +53,13 @@ protected:
             std::filesystem::remove(path_);
         } else if (closePlot()) {
             // The host is told: openPlot refused, or closePlot threw.
-            EXPECT_TRUE(!outcome.opened || (outcome.threw && outcome.code == DWF::DwfResult::WriteFailed))
-                << what << ": opened " << outcome.opened << " threw " << outcome.code;
+            EXPECT_TRUE(!opened || thrown == DWF::DwfResult::WriteFailed)
+                << what << ": opened " << opened << " threw " << thrown;
         }
         return written;
     }
 
+    rlimit unlimited_{};
     std::string path_;
     uintmax_t packageSize_ = 0;
     hostile::PackageReplay reference_;

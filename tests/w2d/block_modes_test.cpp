@@ -48,8 +48,7 @@ TEST(W2dBlockModes, AppendFindsEachTrailerFormAndWritesBeforeIt) {
 }
 
 TEST(W2dBlockModes, BlockWriteRewritesInPlaceAndIsRefusedForPackageStreams) {
-    WT_Stream refused;
-    EXPECT_THROW(refused.set_file_mode(WT_Stream::Block_Write), WT_Result::Enum);
+    EXPECT_THROW(WT_Stream().set_file_mode(WT_Stream::Block_Write), WT_Result::Enum);
 
     Block block(WT_Stream::Block_Write, Old_Header + "(GroupBegin aaaaa)(EndOfDWF)\r\n", 55, Old_Header.size());
     block->options().set_allow_binary_data(false);

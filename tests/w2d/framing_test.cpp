@@ -204,9 +204,7 @@ TEST(W2dFraming, KindsRefuseOpcodesNotTheirOwn) {
                             "(CodePage", "(DashPattern", "(Background", "(PlotInfo", "(LinesOverwrite", "(URL"}) {
         Opened in(std::string(own) + " Z (Zebra ");
         WT_Opcode opcode, single, named;
-        ASSERT_EQ(opcode.read(*in), WT_Result::Success);
-        ASSERT_EQ(single.read(*in), WT_Result::Success);
-        ASSERT_EQ(named.read(*in), WT_Result::Success);
+        for (WT_Opcode* read : {&opcode, &single, &named}) ASSERT_EQ(read->read(*in), WT_Result::Success) << own;
         WT_Result::Enum result = WT_Result::Success;
         const auto object = wt_create_object(opcode, *in, result);
         ASSERT_TRUE(object) << own;

@@ -110,10 +110,8 @@ TEST(W2dCompression, DictionaryFollowsItsLayout) {
 
 // The objects read from `bytes`, written again into one stream; the markers of compressed sections are left out.
 std::string rewritten(const std::string& bytes, size_t perCall = SIZE_MAX) {
-    WT_Result::Enum end = WT_Result::Success;
     const auto content = [](const WT_Object& object) { return object.object_id() != WT_Object::Compression_Marker_ID; };
-    const Kept kept = read_kept(bytes, content, end, perCall);
-    EXPECT_EQ(end, WT_Result::End_Of_Stream) << perCall;
+    const Kept kept = read_kept(bytes, content, perCall);
     return write_stream([&kept](WT_Stream& s) { for (const auto& object : kept) object->write(s); });
 }
 

@@ -221,13 +221,14 @@ inline Read_Log read_log(const std::string& bytes, size_t perCall = SIZE_MAX, co
     return log;
 }
 
-// The objects read from `bytes` that `keep` accepts, kept beyond the next read.
+// The objects read from `bytes` that `keep` accepts, kept beyond the next read; the stream must end well.
 using Kept = std::vector<std::unique_ptr<WT_Object>>;
 inline Kept read_kept(const std::string& bytes, const std::function<bool(const WT_Object&)>& keep,
-                      WT_Result::Enum& end, size_t perCall = SIZE_MAX) {
+                      size_t perCall = SIZE_MAX) {
     Kept kept;
-    end = read_stream(
+    const WT_Result::Enum end = read_stream(
         bytes, [&](WT_Stream& s) { if (keep(*s.current_object())) kept.push_back(s.take_current_object()); }, perCall);
+    EXPECT_EQ(end, WT_Result::End_Of_Stream) << perCall << " " << bytes.size() << " " << hex(bytes.substr(0, 99));
     return kept;
 }
 inline std::function<bool(const WT_Object&)> of_kind(WT_Object::WT_ID id) {

@@ -94,9 +94,8 @@ TEST(W2dStructuralRecords, EveryRecordReadsAndKeepsThePlace) {
         EXPECT_EQ(info.background().color(), WT_RGBA32(1, 2, 3, 255));
         EXPECT_EQ(info.pen_pattern_options().flags(), (WT_Pen_Pattern_Options::WT_Flags{true, false, true, false}));
         ASSERT_EQ(read.blocks.size(), 22u);
-        const std::vector<std::string_view> names = {"Stamp",     "Stamp",            "None",       "Reserved3",
-                                                     "Decoupled", "Always_Different", "Align_None",
-                                                     "Align_Bottom_Left"};
+        const std::vector<std::string_view> names = {"Stamp", "Stamp", "None", "Reserved3", "Decoupled",
+                                                     "Always_Different", "Align_None", "Align_Bottom_Left"};
         for (size_t index = 0; index < names.size(); ++index)
             EXPECT_EQ(read.blocks[index].value_name(), names[index]) << index;
         EXPECT_EQ(read.blocks[10].bytes(), Odd_Password);

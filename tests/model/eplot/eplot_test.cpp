@@ -149,8 +149,7 @@ TEST(EPlotPageBuilder, AnyPrefixOrNoneBuildsTheSameObjects) {
     EXPECT_EQ(thrownBy([&builder] { builder.build(); }), DwfResult::XmlBuildFailed);
 }
 
-// Descriptors above version 2.1 are refused; a page is built only when the
-// document ends with its resources.
+// Descriptors above version 2.1 are refused; a page is built only when the document ends with its resources.
 TEST(EPlotPageBuilder, BuildsOnlyCompleteDescriptorsOfAKnownVersion) {
     const struct { const char* attributes; int32_t result; } versions[] = {
         {"version='1.1'", OK}, {"version='2.1'", OK}, {"version='2.2'", DwfResult::UnsupportedVersion},
@@ -182,9 +181,8 @@ TEST(EPlotPageBuilder, BuildsOnlyCompleteDescriptorsOfAKnownVersion) {
               "</ePlot:Page>");
 }
 
-// Bookmark styles are taken by their truth value and written only when true;
-// a bookmark without name is written without attributes, or not at all
-// when it has no children either.
+// Bookmark styles are taken by their truth value and written only when true; a bookmark without name is written without
+// attributes, or not at all when it has no children either.
 TEST_F(EPlotWriterTest, ReadsAndWritesTheGlobalDescriptorWithItsBookmarkTree) {
     const std::string expected =
         "<ePlot:Global" + kDeclarations + "><ePlot:Properties><ePlot:Property name=\"Title\" value=\"Plan\" />"

@@ -47,9 +47,8 @@ ObjectRef<Manifest> readManifest(const std::string& text, int32_t* result = null
     return xmltest::readWith<ManifestBuilder>(text, result)->getManifest();
 }
 
-// The manifest built from `text` as it writes itself, bound to the manifest
-// namespace when `bind`, marked when it does not validate; "null" when the
-// builder made none.
+// The manifest built from `text` as it writes itself, bound to the manifest namespace when `bind`, marked when it does
+// not validate; "null" when the builder made none.
 std::string rebuilt(const std::string& text, bool bind = true) {
     int32_t result = 0;
     const ObjectRef<Manifest> manifest = readManifest(text, &result);
@@ -88,9 +87,8 @@ TEST_F(ManifestWriterTest, ReadsAndWritesEveryChildInItsOrder) {
     EXPECT_EQ(created->toXml().toUtf8(), kHead + objectId + "\"><dwf:Properties /><dwf:Sections /></dwf:Manifest>");
 }
 
-// What does not qualify is dropped, references are resolved or kept, a
-// duplicate attribute gives its first value; a missing value and section
-// indexes that are negative or do not fit 32 bits fail validation, not reading.
+// What does not qualify is dropped, references are resolved or kept, a duplicate attribute gives its first value; a
+// missing value and section indexes that are negative or do not fit 32 bits fail validation, not reading.
 TEST(ManifestBuilder, DropsWhatDoesNotQualifyAndReadsHostileValuesSafely) {
     const std::string huge(1 << 20, 'x');
     const struct { std::string document; std::string expected; } cases[] = {

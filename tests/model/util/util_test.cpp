@@ -130,7 +130,7 @@ TEST(Guid, TextFormsOfKnownAndFreshIdentifiers) {
     EXPECT_NE(DWFUtil::createGuidString(true), DWFUtil::createGuidString(true));
 }
 
-TEST(Vector, GrowsAndReservesInStepsOfSixteenAndCopiesAreSizedByTheirCount) {
+TEST(Vector, GrowsReservesAndCopiesInStepsOfSixteenAndErases) {
     // {count, capacity after pushing one by one, capacity of a copy}
     const uint32_t steps[][3] = {{1, 16, 16}, {15, 16, 16}, {16, 16, 32}, {17, 32, 32}, {32, 32, 48}, {33, 48, 48}};
     Vector<long> v;
@@ -145,6 +145,15 @@ TEST(Vector, GrowsAndReservesInStepsOfSixteenAndCopiesAreSizedByTheirCount) {
         EXPECT_EQ(copy.back(), static_cast<long>(count) - 1);
     }
     for (long i = 0; i < 33; ++i) EXPECT_EQ(v[static_cast<uint32_t>(i)], i);
+    long* at = v.begin() + 1;
+    v.erase(at);
+    long* outside = v.end() + 3;
+    v.erase(outside);
+    v.pop_back();
+    EXPECT_TRUE(v.size() == 31 && v[1] == 2 && v.back() == 31);
+    v.clear();
+    v.pop_back();
+    EXPECT_TRUE(v.empty() && v.capacity() == 0);
     Vector<String> strings;
     for (int i = 0; i < 16; ++i) strings.push_back(String(std::to_string(i).c_str()));
     strings.push_back(strings[3]);  // the 17th element comes from the array that is replaced
@@ -158,22 +167,6 @@ TEST(Vector, GrowsAndReservesInStepsOfSixteenAndCopiesAreSizedByTheirCount) {
         EXPECT_EQ(reserved.capacity(), capacity) << needed;
     }
     EXPECT_TRUE(reserved.size() == 1 && reserved[0] == "kept");
-}
-
-TEST(Vector, EraseAndPopBack) {
-    Vector<long> v;
-    for (long i = 0; i < 5; ++i) v.push_back(i);
-    long* at = v.begin() + 1;
-    v.erase(at);
-    long* outside = v.end() + 3;
-    v.erase(outside);
-    ASSERT_EQ(v.size(), 4u);
-    EXPECT_TRUE(v[1] == 2 && v.back() == 4);
-    v.pop_back();
-    ASSERT_EQ(v.size(), 3u);
-    v.clear();
-    v.pop_back();
-    EXPECT_TRUE(v.empty() && v.capacity() == 0);
 }
 
 // Insertion keeps the first value of a key and the keys in order.

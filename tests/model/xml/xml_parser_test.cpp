@@ -119,9 +119,8 @@ TEST(XmlParser, ReadsStreamsInPiecesIntoOneBufferNoLargerThanTheLimit) {
     }
 }
 
-// Nesting deeper than 256 is refused without recursion, and so are more than
-// 10000 attributes on one element and more than a million elements; huge
-// text, in one run or split by a million children, takes linear time.
+// Nesting deeper than 256 is refused without recursion, and so are more than 10000 attributes on one element and more
+// than a million elements; huge text, in one run or split by a million children, takes linear time.
 TEST(XmlParser, RefusesDocumentsBeyondItsLimits) {
     const auto nested = [](int depth) { return repeat("<e>", depth) + repeat("</e>", depth); };
     std::string attributes;

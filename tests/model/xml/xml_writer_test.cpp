@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "xml_test_support.h"
@@ -57,11 +58,9 @@ TEST(XmlWriter, LeavesOutUnsetAttributesAndDeclaresTheSchemaInstanceOnce) {
     EXPECT_EQ(doc.toXml().toUtf8(), "<Doc><Item />raw<text></Doc>");
     // The schema instance is declared once and one no-namespace location is taken.
     DWFXmlObjects::XmlPrefixMappings mappings;
-    mappings.push_back(newObject<XmlPrefixMapping>("", "", "first.xsd"));
-    mappings.push_back(newObject<XmlPrefixMapping>("", "", "second.xsd"));
-    mappings.push_back(newObject<XmlPrefixMapping>("X", "xsi", "ignored.xsd"));
-    mappings.push_back(newObject<XmlPrefixMapping>("A", "a", "a.xsd"));
-    mappings.push_back(newObject<XmlPrefixMapping>("B", "", "b.xsd"));
+    for (const auto& [uri, prefix, location] : {std::array{"", "", "first.xsd"}, {"", "", "second.xsd"},
+                                                {"X", "xsi", "ignored.xsd"}, {"A", "a", "a.xsd"}, {"B", "", "b.xsd"}})
+        mappings.push_back(newObject<XmlPrefixMapping>(uri, prefix, location));
     mappings.push_back(newObject<XmlPrefixMapping>("C", "c"));
     const std::string declarations = " xmlns:a=\"A\" xmlns=\"B\" xmlns:c=\"C\"";
     const std::string locations = " xsi:noNamespaceSchemaLocation=\"first.xsd\" xsi:schemaLocation=\"A a.xsd B b.xsd\"";
