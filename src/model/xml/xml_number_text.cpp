@@ -18,6 +18,23 @@ std::string_view trimmedStart(const DWFUtil::String& text) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool isHexDigit(char c) { return isDigit(c) || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); }
+
+// The leading number as the standard conversion reads it, in any locale: a
+// "0x" prefix (after the sign) starts a hexadecimal one, "0x10" being 16.
+std::from_chars_result leadingNumber(std::string_view view, double& parsed) {
+    const bool negative = !view.empty() && view.front() == '-';
+    const std::string_view body = view.substr(negative ? 1 : 0);
+    if (body.size() > 2 && body[0] == '0' && (body[1] | 0x20) == 'x' && (isHexDigit(body[2]) || body[2] == '.')) {
+        const auto result = std::from_chars(body.data() + 2, body.data() + body.size(), parsed, std::chars_format::hex);
+        if (result.ec != std::errc::invalid_argument) {
+            if (negative) parsed = -parsed;
+            return result;
+        }
+    }
+    return std::from_chars(view.data(), view.data() + view.size(), parsed);
+}
+
 }  // namespace
 
 bool parseLongText(const DWFUtil::String& text, int32_t& value) {
@@ -45,7 +62,7 @@ bool parseDoubleText(const DWFUtil::String& text, double& value) {
     std::string_view view = trimmedStart(text);
     if (view.size() > 1 && view.front() == '+' && view[1] != '+' && view[1] != '-') view.remove_prefix(1);
     double parsed = 0;
-    const auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), parsed);
+    const auto [end, error] = leadingNumber(view, parsed);
     (void)end;
     if (error == std::errc::result_out_of_range) return false;
     value = error == std::errc() ? parsed : 0.0;

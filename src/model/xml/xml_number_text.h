@@ -13,8 +13,9 @@ namespace DWFXmlObjects {
 // optional sign (trailing text ignored, no digits gives 0); fails only when
 // the value does not fit 32 bits.
 bool parseLongText(const DWFUtil::String& text, int32_t& value);
-// Empty text fails; otherwise the leading decimal number (trailing text
-// ignored, no number gives 0); fails only when the value is out of range.
+// Empty text fails; otherwise the leading number as the standard conversion
+// reads it, decimal or "0x" hexadecimal (trailing text ignored, no number
+// gives 0); fails only when the value is out of range.
 bool parseDoubleText(const DWFUtil::String& text, double& value);
 
 DWFUtil::String formatLong(int32_t value);

@@ -191,7 +191,10 @@ void DwfReader::materializeEntry(DWFUtil::String& path, const DWFUtil::String& n
     std::string copyPath;
     platform::UniqueFd file = createTemporaryFile(name, copyPath);
     try {
-        if (archive_->openEntry(password_.chars()) != DWFZip::ArchiveOk) throw DWF::DwfResult::ArchiveEntryError;
+        // An encrypted entry without a password fails as its stream does.
+        const int32_t opened = archive_->openEntry(password_.chars());
+        if (opened == DWFZip::ArchiveBadPassword) throw DWF::DwfResult::BadPassword;
+        if (opened != DWFZip::ArchiveOk) throw DWF::DwfResult::ArchiveEntryError;
         copyCurrentEntry(file.get(), info.uncompressedSize);
         if (!file.reset()) throw DWF::DwfResult::WriteFailed;
         path = DWFUtil::String::fromUtf8(copyPath);

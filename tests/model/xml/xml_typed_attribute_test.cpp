@@ -45,8 +45,9 @@ TEST(XmlNumberAttributes, ReadTheLeadingNumberAndRefuseOverflow) {
         EXPECT_TRUE(attribute.fromString(c.text) == c.accepted && attribute.getLong() == c.value) << c.text;
     }
     const struct { const char* text; bool accepted; double value; } doubles[] = {
-        {"0.5mm", true, 0.5}, {" +2", true, 2}, {"-1e3", true, -1000},
-        {"x", true, 0},       {"", false, 9},   {"1e999", false, 9}};
+        {"0.5mm", true, 0.5}, {" +2", true, 2}, {"-1e3", true, -1000}, {"x", true, 0}, {"", false, 9},
+        {"1e999", false, 9},  // hexadecimal, as the standard conversion reads it
+        {"0x10", true, 16},   {"-0X1.8p1", true, -3}, {"+0xAg", true, 10}, {"0x", true, 0}, {"0x-5", true, 0}};
     for (const auto& c : doubles) {
         XmlDoubleAttribute attribute("height", 9.0);
         EXPECT_TRUE(attribute.fromString(c.text) == c.accepted && attribute.getDouble() == c.value) << c.text;

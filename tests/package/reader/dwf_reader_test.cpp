@@ -161,6 +161,7 @@ TEST_F(DwfReaderTest, DamagedAndEncryptedEntriesReadOnlyWhenIntact) {
         {"damaged.txt", "", code(DwfResult::ArchiveEntryError), "stored content" + code(DwfResult::ArchiveEntryError)},
         {"locked.w2d", "secret", locked_, locked_},
         {"LOCKED.W2D", "guess", code(DwfResult::BadPassword), code(DwfResult::BadPassword)},
+        {"locked.w2d", "", code(DwfResult::BadPassword), code(DwfResult::BadPassword)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
