@@ -1,6 +1,7 @@
 #include "w2d/stream.h"
 
 #include <algorithm>
+#include <cassert>
 #include <new>
 #include <string_view>
 
@@ -256,9 +257,29 @@ WT_Result::Enum WT_Stream::process_next_object() {
     }
 }
 
+// Reading is resumable: a read handler may run dry mid-object and answer
+// Waiting_For_Data, and the caller calls again once more input can come.
+//
+// - What is rewound: the read-ahead position goes back to the mark, the
+//   start of what the object has not committed (its opcode's end, or the
+//   point where the object last called commit_read), and the current point
+//   goes back to where it stood before the operands were read, since
+//   relative points move it. Bytes from the mark on stay in the read-ahead
+//   buffer, so the same bytes are read again.
+// - What an object keeps across Waiting_For_Data: the object itself, made
+//   from its opcode and not yet materialized; the opcode is not read again.
+//   Its read_operands starts over from the mark, so an object that keeps its
+//   own progress between calls commits the bytes it has consumed.
+// - What stays failed: any other result of the opcode or of the operands is
+//   recorded, and every later call answers it without reading: a stream that
+//   lost its framing cannot be resynchronised safely.
+//
+// A materialized object has been counted and committed; the next call
+// starts a new one.
 WT_Result::Enum WT_Stream::read_next_object() {
     if (!reading()) return WT_Result::Usage_Error;
     if (m_read_failure != WT_Result::Success) return m_read_failure;
+    assert(m_mark <= m_ahead_pos && m_ahead_pos <= m_ahead.size());
     const bool resuming = m_current_object && !m_current_object->materialized();
     if (!resuming) {
         m_current_object.reset();
@@ -269,10 +290,10 @@ WT_Result::Enum WT_Stream::read_next_object() {
             return result;
         }
         if (result != WT_Result::Success) {
-            // A stream that lost its framing cannot be resynchronised safely.
             m_read_failure = result;
             return result;
         }
+        assert(m_current_object && !m_current_object->materialized());
         if (m_opcode.type() == WT_Opcode::Extended_ASCII) ++m_paren_depth;
         m_mark = m_ahead_pos;
     }
@@ -283,6 +304,7 @@ WT_Result::Enum WT_Stream::read_next_object() {
     if (result == WT_Result::Waiting_For_Data) {
         m_ahead_pos = m_mark;
         m_current_point = point_before;
+        assert(!m_current_object->materialized());
         return result;
     }
     if (result != WT_Result::Success) {
@@ -291,6 +313,7 @@ WT_Result::Enum WT_Stream::read_next_object() {
     }
     m_current_object->set_materialized(true);
     if (m_opcode.type() == WT_Opcode::Extended_ASCII && m_paren_depth > 0) --m_paren_depth;
+    assert(m_paren_depth >= 0);
     m_header_read = true;
     ++m_objects_read;
     commit_read();

@@ -2,28 +2,18 @@
 #ifndef DWFPLOT_W2D_VISIBILITY_H
 #define DWFPLOT_W2D_VISIBILITY_H
 
-#include "w2d/object.h"
+#include "w2d/switch_attribute.h"
 
-class WT_Visibility : public WT_Attribute {
+class WT_Visibility : public WT_Visibility_Switch {
 public:
-    static constexpr WT_ID ID = Visibility_ID;
+    using WT_Visibility_Switch::WT_Visibility_Switch;
 
-    WT_Visibility() = default;
-    explicit WT_Visibility(bool on) : m_on(on) {}
+    bool visible() const { return on(); }
 
-    bool visible() const { return m_on; }
-    void set(bool on) { m_on = on; }
-
-    WT_ID object_id() const override { return ID; }
-    WT_Result::Enum read_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
-    WT_Result::Enum write_value(WT_Stream& stream) const override;
     WT_Result::Enum store(WT_Stream& stream) const override;
     WT_Result::Enum sync(WT_Stream& stream) const override;
     bool equals(const WT_Attribute& other) const override;
-    bool operator==(const WT_Visibility& other) const { return m_on == other.m_on; }
-
-private:
-    bool m_on = true;
+    bool operator==(const WT_Visibility& other) const { return on() == other.on(); }
 };
 
 #endif  // DWFPLOT_W2D_VISIBILITY_H

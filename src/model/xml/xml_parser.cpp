@@ -1,6 +1,7 @@
 #include "model/xml/xml_parser.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -286,6 +287,8 @@ private:
         if (pending_.size() <= depth_) pending_.emplace_back();
         pending_[depth_].reset();
         ++depth_;
+        // One pending text per open element, the innermost last.
+        assert(depth_ <= pending_.size() && depth_ <= XmlParser::kMaximumDepth);
         return node;
     }
 
@@ -321,6 +324,7 @@ private:
     }
 
     void closeElement(XmlNode* node) {
+        assert(depth_ > 0 && depth_ <= pending_.size() && node == current_);
         --depth_;
         takeText(pending_[depth_], node->text);
         current_ = node->parent;
@@ -333,11 +337,15 @@ private:
         // last one made, goes, so a document costs the elements still open
         // rather than all of them.
         if (node == root_) root_ = nullptr;
+        // Children were dropped when they closed, so the ended element is the
+        // last node made.
+        assert(&nodes_.back() == node);
         nodes_.pop_back();
     }
 
     void addText(Span run) {
         if (!current_ || run.length == 0) return;
+        assert(depth_ > 0 && depth_ <= pending_.size());
         PendingText& pending = pending_[depth_ - 1];
         if (pending.firstRun.length == 0 && !pending.copied) {
             pending.firstRun = run;
