@@ -110,22 +110,34 @@ PrivateDirectory& PrivateDirectory::operator=(PrivateDirectory&& other) noexcept
 bool PrivateDirectory::create() {
     if (exists()) return true;
     std::string pattern = temporaryPath() + "dwfplot-XXXXXX";
+    // Room for the slash first: nothing may fail once the directory exists.
+    pattern.reserve(pattern.size() + 1);
     if (!::mkdtemp(pattern.data())) {
         debugOutput("dwfplot: cannot create a private directory under " + temporaryPath());
         return false;
     }
-    path_ = pattern + "/";
+    pattern += '/';
+    path_ = std::move(pattern);
     return true;
 }
 
 UniqueFd PrivateDirectory::createFile(std::string_view extension, std::string& path) {
     path.clear();
     if (!create()) return UniqueFd();
-    // Recording the file below cannot throw; the room grows by doubling, so
-    // a directory of many files costs no copying per file.
+    // The room grows by doubling, so a directory of many files costs no
+    // copying per file; the copy of the name may still fail, and then the
+    // file goes again rather than stay unrecorded.
     if (files_.size() == files_.capacity()) files_.reserve(files_.size() * 2 + 16);
     UniqueFd fd = createExclusiveFile(path_, "", extension, path);
-    if (fd.valid()) files_.push_back(path);
+    if (!fd.valid()) return fd;
+    try {
+        files_.push_back(path);
+    } catch (...) {
+        fd.reset();
+        ::unlink(path.c_str());
+        path.clear();
+        throw;
+    }
     return fd;
 }
 

@@ -47,6 +47,7 @@ void DWFPlotFileReaderImp::releasePackage() {
     currentPage_ = 0;
     record_.pending = PLT_NONE;
     package_.reset();
+    encoding_.reset();
 }
 
 bool DWFPlotFileReaderImp::canRead(const std::string& fileName, std::string& message) {
@@ -111,6 +112,8 @@ void DWFPlotFileReaderImp::readScaleAndUnits() {
             xScale_ = DWFPlotReader::scaleValue(property.value);
         } else if (property.name == YScale) {
             yScale_ = DWFPlotReader::scaleValue(property.value);
+        } else if (property.name == Encoding && !encoding_) {
+            encoding_ = DWFPlotReader::hostText(property.value);
         }
     }
 }
@@ -206,16 +209,7 @@ void DWFPlotFileReaderImp::getPlotScale(double& xScale, double& yScale) {
 void DWFPlotFileReaderImp::getPlotUnits(std::string& units) { units = units_; }
 
 std::string DWFPlotFileReaderImp::getEncoding() {
-    std::string encoding = DWFPlotProperties::DefaultEncoding;
-    if (!package_) return encoding;
-    try {
-        for (const DWFPlotReader::PlotProperty& property : DWFPlotReader::plotProperties(*package_)) {
-            if (property.name == DWFPlotProperties::Encoding) return DWFPlotReader::hostText(property.value);
-        }
-    } catch (...) {
-        // A manifest that cannot be read names no encoding.
-    }
-    return encoding;
+    return encoding_ ? *encoding_ : std::string(DWFPlotProperties::DefaultEncoding);
 }
 
 void DWFPlotFileReaderImp::closePlot() {

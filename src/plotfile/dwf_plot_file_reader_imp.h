@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,8 @@ public:
     void getImage(double& x, double& y, double& height, double& width, IMAGE** image) override;
 
     void getPages(std::vector<std::string>& pageStreamPaths);
+    // Ends the open page where it stands, as a stream that breaks off does.
+    void endPageEarly() { streamEnded_ = true; }
 
 private:
     // One page, as much as is needed before it is reached: the temporary
@@ -103,6 +106,9 @@ private:
     double xScale_ = -1.0;
     double yScale_ = -1.0;
     std::string units_ = "M";
+    // The open plot's "Encoding", read with its units: getEncoding then has
+    // nothing left to fail on. Absent while no plot names one.
+    std::optional<std::string> encoding_;
     std::wstring text_;
 };
 

@@ -31,8 +31,9 @@ Plt_Plot_Operation_T DWFPlotFileReaderImp::getOperation() {
     try {
         return nextOperation();
     } catch (const std::bad_alloc&) {
+        // W2D objects that cannot be allocated end the page like a failed read,
     } catch (WT_Result::Enum) {
-        // W2D objects that cannot be allocated end the page like a failed read.
+        // and so does a stream the W2D layer refuses to go on with.
     }
     if (pageOpen_) endPage();
     return PLT_NONE;

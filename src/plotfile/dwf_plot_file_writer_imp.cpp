@@ -91,7 +91,12 @@ bool DWFPlotFileWriterImp::openPlot(const std::string& fileName, double pageWidt
             return false;
         }
     }
-    if (!makeScratch()) return false;
+    // openPlot answers false rather than throw, out of memory included.
+    try {
+        if (!makeScratch()) return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     writeFailed_ = false;
     productName_ = productName;
     if (units == kInchUnits) {

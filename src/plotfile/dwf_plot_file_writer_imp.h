@@ -63,6 +63,9 @@ public:
                    const std::string& name, const std::vector<std::vector<PlottingPoint>>& shape,
                    const std::string& group);
     void addTable(const std::string& table);
+    // The open plot cannot be written whole: closePlot reports it, and the
+    // package goes.
+    void failPlot() { writeFailed_ = true; }
 
 private:
     static constexpr int32_t kNoPen = -1000;

@@ -1,7 +1,6 @@
 #include "w2d/contour_set.h"
 
 #include <climits>
-#include <new>
 #include <numeric>
 
 #include "w2d/attribute_set.h"
@@ -53,11 +52,7 @@ WT_Result::Enum WT_Contour_Set::write(WT_Stream& stream) const {
 }
 
 WT_Result::Enum WT_Contour_Set::delay(WT_Stream& stream) const {
-    try {
-        stream.set_delayed_drawable(std::make_unique<WT_Contour_Set>(*this));
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
+    stream.set_delayed_drawable(std::make_unique<WT_Contour_Set>(*this));
     return WT_Result::Success;
 }
 

@@ -1,6 +1,5 @@
 #include "w2d/ellipse.h"
 
-#include <new>
 
 #include "w2d/attribute_set.h"
 #include "w2d/point_set.h"
@@ -17,11 +16,7 @@ constexpr uint8_t Ellipse_32 = 'e';
 
 template <class T>
 WT_Result::Enum delay_copy(const T& ellipse, WT_Stream& stream) {
-    try {
-        stream.set_delayed_drawable(std::make_unique<T>(ellipse));
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
+    stream.set_delayed_drawable(std::make_unique<T>(ellipse));
     return WT_Result::Success;
 }
 

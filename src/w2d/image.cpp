@@ -1,7 +1,6 @@
 #include "w2d/image.h"
 
 #include <algorithm>
-#include <new>
 
 #include "w2d/attribute_set.h"
 #include "w2d/point_transform.h"
@@ -115,11 +114,7 @@ WT_Result::Enum WT_Image::write(WT_Stream& stream) const {
 }
 
 WT_Result::Enum WT_Image::delay(WT_Stream& stream) const {
-    try {
-        stream.set_delayed_drawable(std::make_unique<WT_Image>(*this));
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
+    stream.set_delayed_drawable(std::make_unique<WT_Image>(*this));
     return WT_Result::Success;
 }
 

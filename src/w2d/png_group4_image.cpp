@@ -1,6 +1,5 @@
 #include "w2d/png_group4_image.h"
 
-#include <new>
 
 #include "w2d/stream.h"
 
@@ -14,10 +13,6 @@ WT_Result::Enum WT_PNG_Group4_Image::skip_operands(const WT_Opcode& opcode, WT_S
 }
 
 WT_Result::Enum WT_PNG_Group4_Image::delay(WT_Stream& stream) const {
-    try {
-        stream.set_delayed_drawable(std::make_unique<WT_PNG_Group4_Image>(*this));
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
+    stream.set_delayed_drawable(std::make_unique<WT_PNG_Group4_Image>(*this));
     return WT_Result::Success;
 }

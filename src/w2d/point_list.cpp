@@ -1,7 +1,6 @@
 #include "w2d/point_list.h"
 
 #include <memory>
-#include <new>
 
 #include "w2d/polymarker.h"
 #include "w2d/polytriangle.h"
@@ -27,11 +26,7 @@ WT_Result::Enum WT_Point_List<K, M, A, W, N>::write(WT_Stream& stream) const {
 
 template <WT_Object::WT_ID K, uint32_t M, uint8_t A, uint8_t W, uint8_t N>
 WT_Result::Enum WT_Point_List<K, M, A, W, N>::delay(WT_Stream& stream) const {
-    try {
-        stream.set_delayed_drawable(std::make_unique<WT_Point_List>(*this));
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
+    stream.set_delayed_drawable(std::make_unique<WT_Point_List>(*this));
     return WT_Result::Success;
 }
 

@@ -1,6 +1,5 @@
 #include "w2d/point_set.h"
 
-#include <new>
 
 #include "w2d/origin.h"
 #include "w2d/point_transform.h"
@@ -8,11 +7,7 @@
 
 WT_Point_Set::WT_Point_Set(int32_t count, const WT_Logical_Point* points) {
     if (count < 0 || (count > 0 && points == nullptr)) throw WT_Result::Usage_Error;
-    try {
-        m_points.assign(points, points + count);
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
+    m_points.assign(points, points + count);
 }
 
 WT_Result::Enum wt_write_relative_points(WT_Stream& stream, const std::vector<WT_Logical_Point>& points,

@@ -20,7 +20,7 @@ public:
     static constexpr uint32_t Maximum_Binary_Count = 65791;
 
     WT_Point_Set() = default;
-    // The set keeps its own copy; throws Out_Of_Memory when it cannot.
+    // The set keeps its own copy.
     explicit WT_Point_Set(std::vector<WT_Logical_Point> points) : m_points(std::move(points)) {}
     WT_Point_Set(int32_t count, const WT_Logical_Point* points);
 

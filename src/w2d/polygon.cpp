@@ -1,6 +1,5 @@
 #include "w2d/polygon.h"
 
-#include <new>
 
 #include "w2d/attribute_set.h"
 #include "w2d/stream.h"
@@ -27,11 +26,7 @@ WT_Result::Enum WT_Polygon::write(WT_Stream& stream) const {
 }
 
 WT_Result::Enum WT_Polygon::delay(WT_Stream& stream) const {
-    try {
-        stream.set_delayed_drawable(std::make_unique<WT_Polygon>(*this));
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
+    stream.set_delayed_drawable(std::make_unique<WT_Polygon>(*this));
     return WT_Result::Success;
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <new>
 #include <utility>
 
 #include "w2d/attribute_set.h"
@@ -56,21 +55,11 @@ WT_Result::Enum WT_Polyline::write_handing_over(WT_Stream& stream) {
     bool hold = false;
     WT_CHECK(prepare_write(stream, hold));
     if (!hold) return dump(stream);
-    std::unique_ptr<WT_Polyline> handed;
-    try {
-        handed = std::make_unique<WT_Polyline>(std::move(*this));
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
-    return stream.write_deferred(std::move(handed));
+    return stream.write_deferred(std::make_unique<WT_Polyline>(std::move(*this)));
 }
 
 WT_Result::Enum WT_Polyline::delay(WT_Stream& stream) const {
-    try {
-        stream.set_delayed_drawable(std::make_unique<WT_Polyline>(*this));
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
+    stream.set_delayed_drawable(std::make_unique<WT_Polyline>(*this));
     return WT_Result::Success;
 }
 
@@ -104,28 +93,24 @@ bool WT_Polyline::merge(const WT_Drawable& following) {
     if (next == nullptr || m_points.empty() || next->m_points.empty()) return false;
     const std::vector<WT_Logical_Point>& b = next->m_points;
     std::vector<WT_Logical_Point> merged;
-    try {
-        const size_t needed = m_points.size() + b.size() - 1;
-        merged.reserve(needed);
-        if (m_points.front() == b.front()) {
-            merged.insert(merged.end(), b.rbegin(), b.rend() - 1);
-            merged.insert(merged.end(), m_points.begin(), m_points.end());
-        } else if (m_points.back() == b.front()) {
-            merged = m_points;
-            merged.insert(merged.end(), b.begin() + 1, b.end());
-        } else if (m_points.back() == b.back()) {
-            merged = m_points;
-            merged.insert(merged.end(), b.rbegin() + 1, b.rend());
-        } else if (m_points.front() == b.back()) {
-            merged.insert(merged.end(), b.begin(), b.end() - 1);
-            merged.insert(merged.end(), m_points.begin(), m_points.end());
-        } else {
-            return false;
-        }
-        if (merged.size() != needed) throw WT_Result::Internal_Error;
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
+    const size_t needed = m_points.size() + b.size() - 1;
+    merged.reserve(needed);
+    if (m_points.front() == b.front()) {
+        merged.insert(merged.end(), b.rbegin(), b.rend() - 1);
+        merged.insert(merged.end(), m_points.begin(), m_points.end());
+    } else if (m_points.back() == b.front()) {
+        merged = m_points;
+        merged.insert(merged.end(), b.begin() + 1, b.end());
+    } else if (m_points.back() == b.back()) {
+        merged = m_points;
+        merged.insert(merged.end(), b.rbegin() + 1, b.rend());
+    } else if (m_points.front() == b.back()) {
+        merged.insert(merged.end(), b.begin(), b.end() - 1);
+        merged.insert(merged.end(), m_points.begin(), m_points.end());
+    } else {
+        return false;
     }
+    if (merged.size() != needed) throw WT_Result::Internal_Error;
     m_points = std::move(merged);
     return true;
 }

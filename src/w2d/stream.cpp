@@ -18,14 +18,9 @@ WT_Stream::WT_Stream()
       m_seek(wt_default_seek),
       m_end_seek(wt_default_end_seek),
       m_tell(wt_default_tell),
-      m_write(wt_default_write) {
-    try {
-        m_current = std::make_unique<WT_Attribute_Set>();
-        m_desired = std::make_unique<WT_Attribute_Set>();
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
-}
+      m_write(wt_default_write),
+      m_current(std::make_unique<WT_Attribute_Set>()),
+      m_desired(std::make_unique<WT_Attribute_Set>()) {}
 
 WT_Stream::~WT_Stream() = default;
 

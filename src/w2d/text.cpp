@@ -1,6 +1,5 @@
 #include "w2d/text.h"
 
-#include <new>
 
 #include "w2d/attribute_set.h"
 #include "w2d/framing.h"
@@ -83,11 +82,7 @@ WT_Result::Enum WT_Text::write(WT_Stream& stream) const {
 }
 
 WT_Result::Enum WT_Text::delay(WT_Stream& stream) const {
-    try {
-        stream.set_delayed_drawable(std::make_unique<WT_Text>(*this));
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
+    stream.set_delayed_drawable(std::make_unique<WT_Text>(*this));
     return WT_Result::Success;
 }
 

@@ -1,7 +1,6 @@
 #include "w2d/user_data.h"
 
 #include <algorithm>
-#include <new>
 
 #include "w2d/image.h"
 #include "w2d/stream.h"
@@ -26,11 +25,7 @@ WT_Result::Enum WT_UserData::write(WT_Stream& stream) const {
 }
 
 WT_Result::Enum WT_UserData::delay(WT_Stream& stream) const {
-    try {
-        stream.set_delayed_drawable(std::make_unique<WT_UserData>(*this));
-    } catch (const std::bad_alloc&) {
-        throw WT_Result::Out_Of_Memory;
-    }
+    stream.set_delayed_drawable(std::make_unique<WT_UserData>(*this));
     return WT_Result::Success;
 }
 

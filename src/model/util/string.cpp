@@ -1,6 +1,7 @@
 #include "model/util/string.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -78,13 +79,12 @@ template <typename C>
 String concatenate(std::basic_string_view<C> a, std::basic_string_view<C> b) {
     const uint64_t total = uint64_t{a.size()} + b.size();
     if (total > 0xFFFFFFFEu) throwOutOfMemory();
-    C* buffer = allocateArray<C>(total + 1);
-    std::memcpy(buffer, a.data(), a.size() * sizeof(C));
-    std::memcpy(buffer + a.size(), b.data(), b.size() * sizeof(C));
+    // Owned at once: the string made from it may run out of memory too.
+    const std::unique_ptr<C[]> buffer(allocateArray<C>(total + 1));
+    std::memcpy(buffer.get(), a.data(), a.size() * sizeof(C));
+    std::memcpy(buffer.get() + a.size(), b.data(), b.size() * sizeof(C));
     buffer[total] = 0;
-    String result(buffer, 0, static_cast<uint32_t>(total));
-    delete[] buffer;
-    return result;
+    return String(buffer.get(), 0, static_cast<uint32_t>(total));
 }
 
 }  // namespace

@@ -264,11 +264,18 @@ platform::UniqueFd DwfReader::createTemporaryFile(const DWFUtil::String& entryNa
     return file;
 }
 
-// Files first, newest first, then the directory that holds them.
+// Files first, newest first, then the directory that holds them. The
+// destructor runs this, so nothing here may throw: the list is walked in
+// place rather than copied (a removed file's record goes, and only those
+// after it move), and a report that cannot be made is dropped.
 void DwfReader::removeTemporaryFiles() {
-    const std::vector<std::string> files = workDir_.files();
-    for (auto it = files.rbegin(); it != files.rend(); ++it) {
-        if (!workDir_.removeFile(*it)) platform::debugOutput("Unable to delete file \"" + *it + "\"\n");
+    const std::vector<std::string>& files = workDir_.files();
+    for (size_t i = files.size(); i-- > 0;) {
+        if (workDir_.removeFile(files[i])) continue;
+        try {
+            platform::debugOutput("Unable to delete file \"" + files[i] + "\"\n");
+        } catch (const std::bad_alloc&) {
+        }
     }
     workDir_.removeAll();
 }

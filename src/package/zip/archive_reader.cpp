@@ -68,20 +68,15 @@ private:
 };
 
 std::unique_ptr<ArchiveReader> ArchiveReader::open(std::u16string_view path) {
-    try {
-        const std::string narrowPath = platform::utf16ToUtf8(path);
-        if (narrowPath.empty() || narrowPath.find('\0') != std::string::npos) return nullptr;
-        platform::UniqueFd file = platform::openForReading(narrowPath);
-        if (!file.valid()) return nullptr;
-        const int64_t size = platform::fileSize(file.get());
-        if (size < 0) return nullptr;
-        std::unique_ptr<ArchiveReader> reader(
-            new ArchiveReader(std::move(file), static_cast<uint64_t>(size)));
-        if (reader->readDirectory() != ArchiveOk) return nullptr;
-        return reader;
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    const std::string narrowPath = platform::utf16ToUtf8(path);
+    if (narrowPath.empty() || narrowPath.find('\0') != std::string::npos) return nullptr;
+    platform::UniqueFd file = platform::openForReading(narrowPath);
+    if (!file.valid()) return nullptr;
+    const int64_t size = platform::fileSize(file.get());
+    if (size < 0) return nullptr;
+    std::unique_ptr<ArchiveReader> reader(new ArchiveReader(std::move(file), static_cast<uint64_t>(size)));
+    if (reader->readDirectory() != ArchiveOk) return nullptr;
+    return reader;
 }
 
 ArchiveReader::ArchiveReader(platform::UniqueFd file, uint64_t fileSize)

@@ -49,7 +49,8 @@ struct ArchiveEntryInfo {
 class ArchiveReader {
 public:
     // Null when the file cannot be read or is not an archive this reader
-    // accepts. The first entry is current.
+    // accepts; std::bad_alloc, not null, when memory runs out, so that the
+    // caller does not report a missing file. The first entry is current.
     static std::unique_ptr<ArchiveReader> open(std::u16string_view path);
     ~ArchiveReader() = default;
     ArchiveReader(const ArchiveReader&) = delete;
