@@ -1,10 +1,15 @@
 #include "w2d/record_reading.h"
 
+#include <cstdio>
+
 WT_Result::Enum wt_expect_byte(WT_Stream& stream, uint8_t wanted) {
     WT_CHECK(stream.eat_whitespace());
     uint8_t byte = 0;
     WT_CHECK(stream.read(byte));
-    return byte == wanted ? WT_Result::Success : WT_Result::Corrupt_Data;
+    if (byte == wanted) return WT_Result::Success;
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "expected '%c'", wanted);
+    return stream.refuse_byte(byte, expected);
 }
 
 WT_Result::Enum wt_read_name(WT_Stream& stream, std::string& name) {
@@ -36,7 +41,7 @@ WT_Result::Enum wt_read_flag(WT_Stream& stream, bool& flag) {
     } else if (token == "false" || token == "FALSE" || token == "0") {
         flag = false;
     } else {
-        return WT_Result::Corrupt_Data;
+        return stream.refuse(WT_Result::Corrupt_Data, "\"%s\" is neither true nor false", token.c_str());
     }
     return WT_Result::Success;
 }

@@ -29,6 +29,9 @@ public:
     };
 };
 
+// The result's name as the enumeration spells it ("Corrupt_Data").
+const char* wt_result_name(WT_Result::Enum result);
+
 // Hands the first failure of a step sequence back to the caller.
 #define WT_CHECK(expression)                                             \
     do {                                                                 \

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdarg>
+#include <cstdio>
 #include <new>
 #include <string_view>
 
@@ -49,6 +51,7 @@ void WT_Stream::reset_read_state() {
     m_ahead.clear();
     m_ahead_pos = 0;
     m_mark = 0;
+    m_dropped = 0;
     m_raw.clear();
     m_raw_pos = 0;
     m_drop_section_close = false;
@@ -67,6 +70,7 @@ WT_Result::Enum WT_Stream::open() {
     // The target version may have changed since the mode was set.
     if (m_mode == Block_Write && m_options.target_version() >= 600) return WT_Result::Usage_Error;
     reset_read_state();
+    m_failure.clear();
     m_current_point = WT_Logical_Point();
     m_saved_compression_option = m_options.allow_data_compression();
     m_opened = false;
@@ -237,6 +241,8 @@ WT_Result::Enum WT_Stream::read_header_opcode() {
 WT_Result::Enum WT_Stream::read_opcode_and_create() {
     WT_CHECK(eat_whitespace());
     commit_read();
+    // A failure here names no opcode: none could be read.
+    m_opcode = WT_Opcode();
     WT_CHECK(m_opcode.read(*this));
     WT_Result::Enum result = WT_Result::Success;
     m_current_object = wt_create_object(m_opcode, *this, result);
@@ -247,9 +253,73 @@ WT_Result::Enum WT_Stream::process_next_object() {
     try {
         return read_next_object();
     } catch (const std::bad_alloc&) {
-        m_read_failure = WT_Result::Out_Of_Memory;
-        return m_read_failure;
+        return fail_read(WT_Result::Out_Of_Memory);
     }
+}
+
+WT_Result::Enum WT_Stream::fail_read(WT_Result::Enum result, bool input_ended) {
+    m_read_failure = result;
+    if (input_ended || result == WT_Result::End_Of_File) refuse_end_of_input(result);
+    const char* text = wt_result_name(result);
+    switch (result) {
+        case WT_Result::Unsupported_Opcode: text = "no object of the format has this opcode"; break;
+        case WT_Result::Corrupt_Data: text = "the operands are not what the opcode needs"; break;
+        case WT_Result::Not_A_W2D_Stream: text = "the stream does not start with \"(W2D V\" or \"(DWF V\""; break;
+        case WT_Result::Out_Of_Memory: text = "out of memory while reading the object"; break;
+        default: break;
+    }
+    refuse(result, "%s", text);
+    return result;
+}
+
+WT_Result::Enum WT_Stream::refuse(WT_Result::Enum code, const char* format, ...) {
+    if (m_failure.failed()) return code;
+    char text[platform::Failure::kTextRoom];
+    va_list arguments;
+    va_start(arguments, format);
+    const int written = std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    char subject[platform::Failure::kSubjectRoom];
+    describe_opcode(subject, sizeof subject);
+    m_failure.record(code, read_offset(), subject, written < 0 ? "" : text);
+    return code;
+}
+
+void WT_Stream::describe_opcode(char* out, size_t room) const {
+    switch (m_opcode.type()) {
+        case WT_Opcode::Single_Byte: {
+            const uint8_t byte = m_opcode.byte();
+            const bool printable = byte > 0x20 && byte < 0x7F;
+            std::snprintf(out, room, printable ? "opcode 0x%02X '%c'" : "opcode 0x%02X", byte, byte);
+            return;
+        }
+        case WT_Opcode::Extended_ASCII:
+            std::snprintf(out, room, "opcode %.*s", m_opcode.size(), m_opcode.token().data());
+            return;
+        case WT_Opcode::Extended_Binary:
+            std::snprintf(out, room, "binary opcode 0x%04X", m_opcode.binary_value());
+            return;
+        default:
+            std::snprintf(out, room, "%s", "");
+            return;
+    }
+}
+
+WT_Result::Enum WT_Stream::input_ended() {
+    if (m_read_failure != WT_Result::Success) return m_read_failure;
+    return fail_read(WT_Result::Corrupt_Data, true);
+}
+
+void WT_Stream::refuse_end_of_input(WT_Result::Enum code) {
+    const size_t held = m_ahead.size() - std::min(m_mark, m_ahead.size());
+    m_ahead_pos = m_ahead.size();
+    if (m_current_object && !m_current_object->materialized()) {
+        refuse(code, "the stream ends %zu bytes into the operands", held);
+        return;
+    }
+    // No object was begun: the opcode last read is not the one at fault.
+    m_opcode = WT_Opcode();
+    refuse(code, "%s", held == 0 ? "the stream ends without its (EndOfDWF) opcode" : "the stream ends inside an opcode");
 }
 
 // Reading is resumable: a read handler may run dry mid-object and answer
@@ -276,6 +346,8 @@ WT_Result::Enum WT_Stream::read_next_object() {
     if (m_read_failure != WT_Result::Success) return m_read_failure;
     assert(m_mark <= m_ahead_pos && m_ahead_pos <= m_ahead.size());
     const bool resuming = m_current_object && !m_current_object->materialized();
+    // A check whose caller went on after it leaves no record behind.
+    if (m_failure.failed()) m_failure.clear();
     if (!resuming) {
         m_current_object.reset();
         m_mark = m_ahead_pos;
@@ -284,10 +356,7 @@ WT_Result::Enum WT_Stream::read_next_object() {
             m_ahead_pos = m_mark;
             return result;
         }
-        if (result != WT_Result::Success) {
-            m_read_failure = result;
-            return result;
-        }
+        if (result != WT_Result::Success) return fail_read(result);
         assert(m_current_object && !m_current_object->materialized());
         if (m_opcode.type() == WT_Opcode::Extended_ASCII) ++m_paren_depth;
         m_mark = m_ahead_pos;
@@ -302,10 +371,7 @@ WT_Result::Enum WT_Stream::read_next_object() {
         assert(!m_current_object->materialized());
         return result;
     }
-    if (result != WT_Result::Success) {
-        m_read_failure = result;
-        return result;
-    }
+    if (result != WT_Result::Success) return fail_read(result);
     m_current_object->set_materialized(true);
     if (m_opcode.type() == WT_Opcode::Extended_ASCII && m_paren_depth > 0) --m_paren_depth;
     assert(m_paren_depth >= 0);

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/failure.h"
 #include "platform/file.h"
 #include "w2d/byte_buffer.h"
 #include "w2d/logical_point.h"
@@ -148,6 +149,13 @@ public:
     std::unique_ptr<WT_Object> take_current_object() { return std::move(m_current_object); }
     bool header_read() const { return m_header_read; }
     uint64_t objects_read() const { return m_objects_read; }
+    // Where and why reading failed: the byte of the stream (counted after
+    // decompression), the opcode being read, what was wrong. Empty while
+    // reading goes well; a failed stream keeps it until it is opened again.
+    const platform::Failure& failure() const { return m_failure; }
+    // For a caller that knows its input is whole: a read left waiting for
+    // data met the end of the stream. The stream fails with Corrupt_Data.
+    WT_Result::Enum input_ended();
 
     // --- write discipline -------------------------------------------------
     // Writes the pending drawable, so the stream keeps the order of calls.
@@ -229,6 +237,13 @@ public:
     void commit_read() { m_mark = m_ahead_pos; }
     // Starts inflating the input that follows a compression marker.
     WT_Result::Enum start_decompression(bool zlib);
+    // Records why the object being read is refused, at the byte reading has
+    // reached, and returns `code`: the failure record of a read check.
+    [[gnu::format(printf, 3, 4)]] WT_Result::Enum refuse(WT_Result::Enum code, const char* format, ...);
+    // Corrupt_Data for the byte just read, which is not the `expected` one.
+    WT_Result::Enum refuse_byte(uint8_t byte, const char* expected);
+    // The byte of the stream that reading has reached.
+    uint64_t read_offset() const { return m_dropped + m_ahead_pos; }
 
     // Binary output switched off for an object that has only an ASCII form.
     class Binary_Suspension;
@@ -257,6 +272,14 @@ private:
     WT_Result::Enum start_compression();
     WT_Result::Enum finish_compression();
     void reset_read_state();
+    // Ends reading with `result`, recorded with a text of its own when no
+    // check recorded one.
+    WT_Result::Enum fail_read(WT_Result::Enum result, bool input_ended = false);
+    // Records where the input ran out: inside an object, an opcode, or
+    // before the stream's end.
+    void refuse_end_of_input(WT_Result::Enum code);
+    // "opcode 0x10", "opcode (Contour": what the failure record names.
+    void describe_opcode(char* out, size_t room) const;
 
     std::string m_filename;
     WT_File_Mode m_mode = File_Inactive;
@@ -296,6 +319,8 @@ private:
     WT_Byte_Buffer m_ahead;
     size_t m_ahead_pos = 0;
     size_t m_mark = 0;
+    // Bytes of the stream dropped from the front of the queue.
+    uint64_t m_dropped = 0;
     // Compressed input not yet inflated.
     WT_Byte_Buffer m_raw;
     size_t m_raw_pos = 0;
@@ -305,6 +330,7 @@ private:
     bool m_header_read = false;
     uint64_t m_objects_read = 0;
     WT_Result::Enum m_read_failure = WT_Result::Success;
+    platform::Failure m_failure;
     std::unique_ptr<WT_Object> m_current_object;
     WT_Opcode m_opcode;
 

@@ -17,6 +17,9 @@ constexpr size_t Request_Size = 65536;
 // move its bytes while it grows to its working size.
 constexpr size_t Initial_Capacity = 4 * Request_Size;
 
+// No real of the format is longer; the bound keeps the scan finite.
+constexpr size_t Longest_Real = 64;
+
 bool is_whitespace(uint8_t byte) {
     return byte == 0x00 || byte == 0x09 || byte == 0x0A || byte == 0x0D || byte == 0x20;
 }
@@ -27,6 +30,7 @@ void WT_Stream::compact() {
     const size_t keep = std::min(m_mark, m_ahead_pos);
     if (keep < Request_Size || keep * 2 < m_ahead.size()) return;
     m_ahead.erase(m_ahead.begin(), m_ahead.begin() + static_cast<std::ptrdiff_t>(keep));
+    m_dropped += keep;
     m_ahead_pos -= keep;
     m_mark -= keep;
 }
@@ -82,7 +86,7 @@ WT_Result::Enum WT_Stream::fill_from_decompressor(size_t needed) {
     // Input was there; a call that neither took it nor produced anything
     // would repeat forever.
     if (result == WT_Result::Success && consumed == 0 && m_ahead.size() == before_output)
-        return WT_Result::Corrupt_Data;
+        return refuse(WT_Result::Corrupt_Data, "the compressed section does not inflate");
     if (result == WT_Result::Decompression_Ended) {
         // The input after the zlib data is plain again; its "}" closes the
         // section's framing and is no object of its own.
@@ -103,9 +107,9 @@ WT_Result::Enum WT_Stream::fill_from_decompressor(size_t needed) {
 WT_Result::Enum WT_Stream::start_decompression(bool zlib) {
     // Only the zlib method can be read; the LZ method of very old streams
     // ends the read cleanly.
-    if (!zlib) return WT_Result::Unsupported_Format;
+    if (!zlib) return refuse(WT_Result::Unsupported_Format, "a section compressed with the LZ method");
     // Sections do not nest; a second marker inside one is not the format.
-    if (m_decompressor) return WT_Result::Corrupt_Data;
+    if (m_decompressor) return refuse(WT_Result::Corrupt_Data, "a compressed section inside a compressed section");
     auto decompressor = std::make_unique<WT_Decompressor>();
     WT_CHECK(decompressor->start());
     // What was read ahead beyond the marker is compressed input.
@@ -134,6 +138,12 @@ WT_Result::Enum WT_Stream::read_in_place(size_t item_size, size_t maximum, const
 }
 
 WT_Result::Enum WT_Stream::read(uint8_t& byte) { return read(1, &byte); }
+
+// The failure is the byte just read: the record points at it, not past it.
+WT_Result::Enum WT_Stream::refuse_byte(uint8_t byte, const char* expected) {
+    put_back(1);
+    return refuse(WT_Result::Corrupt_Data, "%s, found 0x%02X", expected, byte);
+}
 
 WT_Result::Enum WT_Stream::read(uint16_t& value) {
     uint8_t bytes[2];
@@ -221,7 +231,10 @@ WT_Result::Enum read_digits(WT_Stream& stream, uint64_t& value) {
         value = value * 10 + (byte - '0');
         ++digits;
     }
-    return digits == 0 ? WT_Result::Corrupt_Data : WT_Result::Success;
+    if (digits > 0) return WT_Result::Success;
+    uint8_t byte = 0;
+    stream.peek(byte);
+    return stream.refuse(WT_Result::Corrupt_Data, "expected a number, found 0x%02X", byte);
 }
 }  // namespace
 
@@ -258,15 +271,18 @@ WT_Result::Enum WT_Stream::read_ascii(double& value) {
         if (result != WT_Result::Success) return result;
         const bool part = is_digit(byte) || byte == '-' || byte == '+' || byte == '.' || byte == 'e' || byte == 'E';
         if (!part) break;
-        // No real of the format is this long; the bound keeps the scan finite.
-        if (text.size() >= 64) return WT_Result::Corrupt_Data;
+        if (text.size() >= Longest_Real) {
+            return refuse(WT_Result::Corrupt_Data, "a real number longer than %zu characters", Longest_Real);
+        }
         text.push_back(static_cast<char>(byte));
         ++m_ahead_pos;
     }
     const char* begin = text.data();
     if (!text.empty() && text.front() == '+') ++begin;
     const auto [end, error] = std::from_chars(begin, text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return WT_Result::Corrupt_Data;
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return refuse(WT_Result::Corrupt_Data, "\"%s\" is not a real number", text.c_str());
+    }
     return WT_Result::Success;
 }
 
@@ -274,7 +290,7 @@ WT_Result::Enum WT_Stream::read_ascii(WT_Logical_Point& point) {
     WT_CHECK(read_ascii(point.m_x));
     uint8_t comma = 0;
     WT_CHECK(read(comma));
-    if (comma != ',') return WT_Result::Corrupt_Data;
+    if (comma != ',') return refuse_byte(comma, "expected ',' between x and y");
     return read_ascii(point.m_y);
 }
 
@@ -294,7 +310,7 @@ WT_Result::Enum WT_Stream::read_ascii_token(size_t maximum, std::string& token, 
             --m_ahead_pos;
             return WT_Result::Success;
         }
-        if (quote == 0 && byte == '(' && !allowNesting) return WT_Result::Corrupt_Data;
+        if (quote == 0 && byte == '(' && !allowNesting) return refuse(WT_Result::Corrupt_Data, "'(' inside a token");
         if (byte == '\\') {
             // The escaped character is taken as it is, quote or not.
             WT_CHECK(peek(byte));
@@ -310,7 +326,7 @@ WT_Result::Enum WT_Stream::read_ascii_token(size_t maximum, std::string& token, 
             if (quoted_from_start) return WT_Result::Success;
             continue;
         }
-        if (token.size() >= maximum) return WT_Result::Corrupt_Data;
+        if (token.size() >= maximum) return refuse(WT_Result::Corrupt_Data, "a token longer than %zu bytes", maximum);
         token.push_back(static_cast<char>(byte));
     }
 }
@@ -327,7 +343,7 @@ WT_Result::Enum WT_Stream::read_hex(size_t size, void* buffer) {
             if (is_digit(digit)) nibble = digit - '0';
             if (digit >= 'A' && digit <= 'F') nibble = digit - 'A' + 10;
             if (digit >= 'a' && digit <= 'f') nibble = digit - 'a' + 10;
-            if (nibble < 0) return WT_Result::Corrupt_Data;
+            if (nibble < 0) return refuse(WT_Result::Corrupt_Data, "0x%02X is not a hexadecimal digit", digit);
             value = static_cast<uint8_t>(value << 4 | nibble);
         }
         out[index] = value;
@@ -398,5 +414,6 @@ WT_Result::Enum WT_Stream::read_closing_parenthesis() {
     WT_CHECK(eat_whitespace());
     uint8_t byte = 0;
     WT_CHECK(read(byte));
-    return byte == ')' ? WT_Result::Success : WT_Result::Corrupt_Data;
+    if (byte == ')') return WT_Result::Success;
+    return refuse_byte(byte, "expected ')' to close the opcode");
 }

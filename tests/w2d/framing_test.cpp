@@ -118,6 +118,33 @@ TEST(W2dFraming, HandWrittenBodiesEndInTheirResults) {
     }
 }
 
+// A failed read tells the byte it had reached, the opcode it was reading and why; input that ends inside an object
+// says so once the caller knows no more can come.
+TEST(W2dFraming, RecordsWhereAndWhyAReadFails) {
+    const std::pair<std::string, std::string> cases[] = {
+        {Header + "\x7F", "byte 13, opcode 0x7F: no object of the format has this opcode"},
+        {Header + "C 7 (Color 1,2,3)", "byte 29, opcode (Color: the operands are not what the opcode needs"},
+        {Header + "(Viewport 'a' (Contour 1 2 0,0 1;1))", "byte 44, opcode (Viewport: expected ',' between x and y, found 0x3B"},
+        {Header + "(Font (Charset russian))", "byte 34, opcode (Font: the operands are not what the opcode needs"},
+        {Header + "p" + le(0xFFFF00, 3) + p32(1, 2), "byte 24, opcode 0x70 'p': the stream ends 11 bytes into the operands"},
+        {Header + "(Color 1,2,3,4)", "byte 27: the stream ends without its (EndOfDWF) opcode"},
+        {Header + "(Colo", "byte 17: the stream ends inside an opcode"},
+        {"(W3D V06.00)", "byte 6: the stream does not start with \"(W2D V\" or \"(DWF V\""},
+        {Header + "(EndOfDWF)", ""}};
+    for (const auto& [bytes, failure] : cases) {
+        Memory memory{bytes, 0, SIZE_MAX};
+        WT_Stream stream;
+        use_memory(stream, memory);
+        stream.set_file_mode(WT_Stream::File_Read);
+        WT_Result::Enum result = stream.open();
+        while (result == WT_Result::Success) result = stream.process_next_object();
+        if (result == WT_Result::Waiting_For_Data) result = stream.input_ended();
+        EXPECT_EQ(stream.failure().describe(), failure) << hex(bytes);
+        EXPECT_EQ(stream.failure().code(), failure.empty() ? 0 : result);
+        EXPECT_EQ(stream.process_next_object(), failure.empty() ? WT_Result::End_Of_File : result);
+    }
+}
+
 // A stream of many kinds, some binary and some ASCII.
 std::string mixed_stream() {
     return Header + "\x03\x01\x02\x03\x04" "F\x17\x10" + le(0, 3) + "(LineStyle (LineJoin round) (LineEndCap diamond))"

@@ -91,11 +91,13 @@ WT_Result::Enum copyObjects(W2dFile& input, AsciiOutput& output, ProgressBar& pr
 
 bool disassembleW2d(const std::string& path, std::ostream& out, ProgressBar& progress, std::string& error) {
     WT_Result::Enum result = WT_Result::Success;
+    platform::Failure failure;
     try {
         W2dFile input(path);
         AsciiOutput output(out);
         result = input.open();
         if (result == WT_Result::Success) result = copyObjects(input, output, progress);
+        failure = input.stream().failure();
         if (output.opened()) {
             const WT_Result::Enum closed = output.close();
             if (result == WT_Result::Success) result = closed;
@@ -107,7 +109,7 @@ bool disassembleW2d(const std::string& path, std::ostream& out, ProgressBar& pro
     }
     progress.finish();
     if (result == WT_Result::Success) return true;
-    error = "the page stream cannot be read: " + w2dResultText(result);
+    error = readFailureText(failure, result);
     return false;
 }
 
@@ -135,7 +137,7 @@ int runW2d(const Arguments& arguments, const CommandContext& context) {
     }
     ProgressBar progress(context.err, context.terminal, "w2d");
     if (!disassembleW2d(streams.paths()[static_cast<size_t>(page) - 1], context.out, progress, error)) {
-        context.err << "dwfplot w2d: " << fileName << ": " << error << "\n";
+        context.err << "dwfplot w2d: " << fileName << ": page " << page << ", " << error << "\n";
         return ExitBadInput;
     }
     return ExitOk;

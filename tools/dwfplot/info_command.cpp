@@ -1,5 +1,6 @@
 // `dwfplot info`: what the plot reader makes of a file, and what the package
 // holds whether the reader accepts it or not.
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -21,9 +22,12 @@ namespace {
 // file is not a package whose manifest can be read.
 bool manifestProperties(const std::string& fileName, std::vector<std::pair<std::string, std::string>>& properties,
                         std::string& error) {
+    // Opened in a second step, so that the reader keeps why it failed.
+    std::unique_ptr<DWFReader::DwfReader> package;
     try {
-        DWFReader::DwfReader package(DWFUtil::String::fromUtf8(fileName), DWFUtil::String());
-        const auto& list = package.getManifest()->getProperties();
+        package = std::make_unique<DWFReader::DwfReader>(DWFUtil::String(), DWFUtil::String());
+        package->openPackage(DWFUtil::String::fromUtf8(fileName));
+        const auto& list = package->getManifest()->getProperties();
         for (uint32_t i = 0; !list.isNull() && i < list->size(); ++i) {
             const auto* property = dynamic_cast<const DWFManifest::SimpleProperty*>((*list)[i].Object());
             if (property == nullptr) continue;
@@ -31,7 +35,7 @@ bool manifestProperties(const std::string& fileName, std::vector<std::pair<std::
         }
         return true;
     } catch (const DWF::DwfResult::Enum code) {
-        error = packageFailureText(code);
+        error = package ? packageFailureText(code, package->failure()) : packageFailureText(code);
     } catch (const std::bad_alloc&) {
         error = "out of memory";
     }

@@ -76,6 +76,12 @@ bool looksLikeW2dStream(const std::string& fileName) {
     return std::memcmp(start, "(DWF V0", 7) == 0 && start[7] >= '0' && start[7] < '6';
 }
 
+std::string packageFailureText(int code, const platform::Failure& failure) {
+    std::string text = packageFailureText(code);
+    if (failure.failed()) text += ": " + failure.describe();
+    return text;
+}
+
 std::string packageFailureText(int code) {
     switch (code) {
         case DWF::DwfResult::FileOpenFailed: return "cannot open it as a DWF package";
@@ -107,7 +113,7 @@ bool PageStreams::open(const std::string& fileName, std::string& error) {
     try {
         return openPackage(fileName, error);
     } catch (const DWF::DwfResult::Enum code) {
-        error = packageFailureText(code);
+        error = package_ ? packageFailureText(code, package_->failure()) : packageFailureText(code);
     } catch (const std::bad_alloc&) {
         error = "out of memory";
     }
@@ -117,7 +123,9 @@ bool PageStreams::open(const std::string& fileName, std::string& error) {
 }
 
 bool PageStreams::openPackage(const std::string& fileName, std::string& error) {
-    package_ = std::make_unique<DWFEPlot::EPlotDwfReader>(DWFUtil::String::fromUtf8(fileName), DWFUtil::String());
+    // Opened in a second step, so that the reader keeps why it failed.
+    package_ = std::make_unique<DWFEPlot::EPlotDwfReader>(DWFUtil::String(), DWFUtil::String());
+    package_->openPackage(DWFUtil::String::fromUtf8(fileName));
     const auto manifest = package_->getManifest();
     // The streams render without their papers when a descriptor does not read.
     bool descriptors = true;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
+
 namespace DWFEPlot {
 class EPlotDwfReader;
 }
@@ -54,8 +56,10 @@ private:
 // Whether the file starts like a bare W2D stream rather than a package.
 bool looksLikeW2dStream(const std::string& fileName);
 
-// A readable text for a package failure code.
+// A readable text for a package failure code, and with where and why the
+// package reader recorded.
 std::string packageFailureText(int code);
+std::string packageFailureText(int code, const platform::Failure& failure);
 
 }  // namespace dwfplot_tool
 

@@ -20,20 +20,21 @@ namespace {
 bool renderPage(const std::string& path, const std::optional<PagePaper>& paper, Canvas& canvas,
                 const RenderProgress& progress, std::string& error) {
     WT_Result::Enum result = WT_Result::Success;
+    std::optional<PageRenderer> renderer;
+    if (paper) {
+        renderer.emplace(canvas, paperFrame(paper->widthMm, paper->heightMm, paper->unitsPerMillimetre));
+    } else {
+        renderer.emplace(canvas);
+    }
     try {
-        if (paper) {
-            const PageFrame frame = paperFrame(paper->widthMm, paper->heightMm, paper->unitsPerMillimetre);
-            result = PageRenderer(canvas, frame).render(path, progress);
-        } else {
-            result = PageRenderer(canvas).render(path, progress);
-        }
+        result = renderer->render(path, progress);
     } catch (const WT_Result::Enum thrown) {
         result = thrown;
     } catch (const std::bad_alloc&) {
         result = WT_Result::Out_Of_Memory;
     }
     if (result == WT_Result::Success) return true;
-    error = "the page stream cannot be read: " + w2dResultText(result);
+    error = readFailureText(renderer->failure(), result);
     return false;
 }
 
@@ -88,8 +89,11 @@ bool renderPages(const std::string& fileName, Canvas& canvas, const PageDone& pa
     RenderProgress at{&progress, 0, std::accumulate(sizes.begin(), sizes.end(), uint64_t{0})};
     for (size_t page = 1; page <= streams.paths().size(); ++page) {
         const std::string& path = streams.paths()[page - 1];
-        if (!renderPage(path, streams.papers()[page - 1], canvas, at, error) || !pageDone(page, error)) {
-            error = "page " + std::to_string(page) + ": " + error;
+        // "page 2, byte 18432, opcode ...": where the stream failed; "page 2:
+        // cannot write ...": what failed after it was drawn.
+        const bool drawn = renderPage(path, streams.papers()[page - 1], canvas, at, error);
+        if (!drawn || !pageDone(page, error)) {
+            error = "page " + std::to_string(page) + (drawn ? ": " : ", ") + error;
             return false;
         }
         at.before += sizes[page - 1];

@@ -20,7 +20,8 @@ public:
     WT_Result::Enum open();
     // Reads and processes the next object (stream().current_object());
     // End_Of_Stream after the trailer. A stream that ends early fails with
-    // Corrupt_Data rather than waiting for data that cannot come.
+    // Corrupt_Data rather than waiting for data that cannot come; the
+    // stream's failure() tells where.
     WT_Result::Enum next();
 
     WT_Stream& stream() { return stream_; }
@@ -32,8 +33,9 @@ private:
     uint64_t size_ = 0;
 };
 
-// A readable name for a W2D result.
-std::string w2dResultText(WT_Result::Enum result);
+// Why a stream failed with `result`, for a person: where and what from the
+// stream's failure record ("byte 18432, opcode 0x10: ..."), and the result.
+std::string readFailureText(const platform::Failure& failure, WT_Result::Enum result);
 
 }  // namespace dwfplot_tool
 

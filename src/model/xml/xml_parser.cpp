@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/util/allocation.h"
+#include "platform/failure.h"
 
 namespace DWFUtil {
 namespace {
@@ -94,8 +95,14 @@ class Machine {
 public:
     // `data` holds `size` bytes and a 0 after them.
     Machine(char* data, size_t size, std::deque<XmlNode>& nodes, XmlNode*& root, uint32_t& elements,
-            IXmlParserCallback* callback)
-        : data_(data), size_(size), nodes_(nodes), root_(root), elements_(elements), callback_(callback) {}
+            IXmlParserCallback* callback, platform::Failure& failure)
+        : data_(data),
+          size_(size),
+          nodes_(nodes),
+          root_(root),
+          elements_(elements),
+          callback_(callback),
+          failure_(failure) {}
 
     Result run() {
         while (true) {
@@ -129,6 +136,17 @@ private:
     }
     std::string_view text(Span span) const { return std::string_view(data_ + span.start, span.length); }
 
+    // XmlParseError, recorded with the byte where the check failed and the
+    // element being read there (the tag's own, else the innermost open one).
+    Result malformed(size_t at, std::string_view what) {
+        std::string element;
+        const std::string_view name = tagName_.length ? text(tagName_) : current_ ? view(current_->name) : "";
+        if (!name.empty()) element.append("element <").append(name).append(">");
+        failure_.record(kMalformed, at, element, what);
+        return kMalformed;
+    }
+    Result malformed(std::string_view what) { return malformed(pos_, what); }
+
     // Ends the span with a 0 in place and lends it to `target`. Only done
     // once the markup around the span is read: the byte after it is a
     // delimiter (a quote, `=`, space, `/`, `>` or `<`) or the final 0.
@@ -144,14 +162,17 @@ private:
     // Moves past the next `terminator`; XmlParseError when the input ends first.
     Result skipPast(std::string_view terminator, Span* skipped = nullptr) {
         const size_t found = std::string_view(data_, size_).find(terminator, pos_);
-        if (found == std::string_view::npos) return kMalformed;
+        if (found == std::string_view::npos) {
+            return malformed(tagStart_, "nothing closes it with \"" + std::string(terminator) + "\"");
+        }
         if (skipped) *skipped = Span{pos_, found - pos_};
         pos_ = found + terminator.size();
         return kOk;
     }
 
     Result markup() {
-        if (atEnd()) return kMalformed;
+        tagName_ = Span();
+        if (atEnd()) return malformed(tagStart_, "the document ends after '<'");
         if (peek() == '/') return endTag();
         if (peek() == '?') return skipPast("?>");
         if (peek() == '!') return declaration();
@@ -181,7 +202,7 @@ private:
             const char c = data_[pos_++];
             if (c == '"' || c == '\'') {
                 const void* close = std::memchr(data_ + pos_, c, size_ - pos_);
-                if (!close) return kMalformed;
+                if (!close) return malformed(pos_ - 1, "a quoted text in a declaration is not closed");
                 pos_ = static_cast<size_t>(static_cast<const char*>(close) - data_) + 1;
             } else if (c == '[') {
                 ++brackets;
@@ -191,16 +212,18 @@ private:
                 return kOk;
             }
         }
-        return kMalformed;
+        return malformed(tagStart_, "no '>' closes the declaration");
     }
 
     Result endTag() {
         ++pos_;
         skipWhiteSpace();
         const Span name = readName();
-        if (!current_ || text(name) != view(current_->name)) return kMalformed;
+        const std::string tag = "end tag </" + std::string(text(name)) + ">";
+        if (!current_) return malformed(tagStart_, tag + " with no element open");
+        if (text(name) != view(current_->name)) return malformed(tagStart_, tag + " does not close it");
         skipWhiteSpace();
-        if (atEnd() || peek() != '>') return kMalformed;
+        if (atEnd() || peek() != '>') return malformed(tag + " goes on after its name");
         ++pos_;
         closeElement(current_);
         return kOk;
@@ -208,9 +231,15 @@ private:
 
     Result startTag() {
         const Span name = readName();
-        if (name.length == 0) return kMalformed;
-        if (sawRoot_ && !current_) return kMalformed;  // a second document element
-        if (depth_ >= XmlParser::kMaximumDepth || elements_ >= XmlParser::kMaximumElements) return kMalformed;
+        if (name.length == 0) return malformed(tagStart_, "'<' is not followed by a name");
+        tagName_ = name;
+        if (sawRoot_ && !current_) return malformed(tagStart_, "a second document element");
+        if (depth_ >= XmlParser::kMaximumDepth) {
+            return malformed(tagStart_, "elements nest more than " + std::to_string(XmlParser::kMaximumDepth) + " deep");
+        }
+        if (elements_ >= XmlParser::kMaximumElements) {
+            return malformed(tagStart_, "more than " + std::to_string(XmlParser::kMaximumElements) + " elements");
+        }
         bool empty = false;
         const Result result = readAttributes(empty);
         if (result != kOk) return result;
@@ -224,18 +253,18 @@ private:
         attributes_.clear();
         while (true) {
             skipWhiteSpace();
-            if (atEnd()) return kMalformed;
+            if (atEnd()) return malformed("the document ends inside the start tag");
             if (peek() == '>') {
                 ++pos_;
                 return kOk;
             }
             if (peek() == '/') {
-                if (!startsWith("/>")) return kMalformed;
+                if (!startsWith("/>")) return malformed("'/' in a start tag is not followed by '>'");
                 pos_ += 2;
                 empty = true;
                 return kOk;
             }
-            if (attributes_.size() >= XmlParser::kMaximumAttributes) return kMalformed;
+            if (attributes_.size() >= XmlParser::kMaximumAttributes) return malformed("more than " + std::to_string(XmlParser::kMaximumAttributes) + " attributes");
             const Result result = readAttribute();
             if (result != kOk) return result;
         }
@@ -246,15 +275,16 @@ private:
     Result readAttribute() {
         AttributeSpan attribute;
         attribute.name = readName();
-        if (attribute.name.length == 0) return kMalformed;
+        if (attribute.name.length == 0) return malformed("expected an attribute name");
         skipWhiteSpace();
         if (!atEnd() && peek() == '=') {
             ++pos_;
             skipWhiteSpace();
-            if (atEnd() || (peek() != '"' && peek() != '\'')) return kMalformed;
+            const std::string value = "the value of " + std::string(text(attribute.name));
+            if (atEnd() || (peek() != '"' && peek() != '\'')) return malformed(value + " is not in quotes");
             const char quote = data_[pos_++];
             const void* close = std::memchr(data_ + pos_, quote, size_ - pos_);
-            if (!close) return kMalformed;
+            if (!close) return malformed(pos_ - 1, value + " has no closing quote");
             const auto end = static_cast<size_t>(static_cast<const char*>(close) - data_);
             attribute.value = Span{pos_, end - pos_};
             pos_ = end + 1;
@@ -379,6 +409,9 @@ private:
     XmlNode*& root_;
     uint32_t& elements_;
     IXmlParserCallback* callback_;
+    platform::Failure& failure_;
+    // The name of the tag being read, while it is read.
+    Span tagName_;
     bool sawRoot_ = false;
     XmlNode* current_ = nullptr;
     uint32_t depth_ = 0;
@@ -406,7 +439,11 @@ DWF::DwfResult::Enum XmlParser::parseStream(InputStream* stream, uint64_t sizeLi
             }
             if (got == 0) break;
             if (got > kReadBlockSize) return DWF::DwfResult::ReadFailed;
-            if (buffer_.size() + static_cast<size_t>(got) > sizeLimit) return DWF::DwfResult::InvalidData;
+            if (buffer_.size() + static_cast<size_t>(got) > sizeLimit) {
+                failure_.recordf(DWF::DwfResult::InvalidData, sizeLimit, "", "the document is larger than %llu bytes",
+                                 static_cast<unsigned long long>(sizeLimit));
+                return DWF::DwfResult::InvalidData;
+            }
             if (buffer_.capacity() - buffer_.size() < static_cast<size_t>(got)) {
                 growReadBuffer(buffer_, sizeLimit, kReadBlockSize);
             }
@@ -444,7 +481,7 @@ DWF::DwfResult::Enum XmlParser::parseHeldBuffer() {
     const size_t size = buffer_.size() - 1;
     if (size > 0xFFFFFFFEu) return DWF::DwfResult::InvalidData;
     try {
-        return Machine(buffer_.data(), size, nodes_, root_, elements_, callback_).run();
+        return Machine(buffer_.data(), size, nodes_, root_, elements_, callback_, failure_).run();
     } catch (const std::bad_alloc&) {
         return DWF::DwfResult::OutOfMemory;
     }

@@ -29,6 +29,7 @@
 #include "model/util/vector.h"
 #include "model/xml/xml_input_stream.h"
 #include "model/xml/xml_parser_callback.h"
+#include "platform/failure.h"
 
 namespace DWFUtil {
 
@@ -81,6 +82,9 @@ public:
     const XmlNode* root() const { return root_; }
     // The elements read.
     uint32_t elementCount() const { return elements_; }
+    // Where and why the document was refused: the byte of the document, the
+    // element, what was wrong. Empty after a parse that succeeded.
+    const platform::Failure& failure() const { return failure_; }
 
 private:
     DWF::DwfResult::Enum parseHeldBuffer();
@@ -93,6 +97,7 @@ private:
     std::deque<XmlNode> nodes_;
     XmlNode* root_ = nullptr;
     uint32_t elements_ = 0;
+    platform::Failure failure_;
 };
 
 

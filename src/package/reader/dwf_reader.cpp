@@ -58,10 +58,20 @@ DwfReader::DwfReader(const DWFUtil::String& packagePath, const DWFUtil::String& 
     : packagePath_(packagePath),
       password_(password),
       interfaces_(DWFXmlFramework::newObject<DWFManifest::Interfaces>()) {
-    if (packagePath_.empty()) return;
-    archive_ = DWFZip::ArchiveReader::open(packagePath_.wideView());
+    if (!packagePath_.empty()) openPackage(packagePath_);
+}
+
+void DwfReader::openPackage(const DWFUtil::String& packagePath) {
+    packagePath_ = packagePath;
+    entries_.clear();
+    failure_.clear();
+    archive_ = DWFZip::ArchiveReader::open(packagePath_.wideView(), &failure_);
     if (!archive_) throw DWF::DwfResult::FileOpenFailed;
     fileSize_ = platform::fileSize(archive_->fileHandle());
+}
+
+void DwfReader::keepArchiveFailure() {
+    if (archive_) failure_ = archive_->failure();
 }
 
 DwfReader::~DwfReader() {
@@ -186,6 +196,7 @@ void DwfReader::materializeEntry(DWFUtil::String& path, const DWFUtil::String& n
     if (!hasEntry(name)) return;
     DWFZip::ArchiveEntryInfo info;
     if (archive_->entryInfo(&info, nullptr, 0, nullptr, 0, nullptr, 0) != DWFZip::ArchiveOk) {
+        keepArchiveFailure();
         throw DWF::DwfResult::ArchiveEntryError;
     }
     std::string copyPath;
@@ -193,6 +204,7 @@ void DwfReader::materializeEntry(DWFUtil::String& path, const DWFUtil::String& n
     try {
         // An encrypted entry without a password fails as its stream does.
         const int32_t opened = archive_->openEntry(password_.chars());
+        if (opened != DWFZip::ArchiveOk) keepArchiveFailure();
         if (opened == DWFZip::ArchiveBadPassword) throw DWF::DwfResult::BadPassword;
         if (opened != DWFZip::ArchiveOk) throw DWF::DwfResult::ArchiveEntryError;
         copyCurrentEntry(file.get(), info.uncompressedSize);
@@ -228,6 +240,7 @@ void DwfReader::copyCurrentEntry(int fd, uint32_t size) {
     uint64_t copied = 0;
     for (;;) {
         const int32_t count = archive_->readEntry(chunk.data(), kCopyChunkSize);
+        if (count < 0) keepArchiveFailure();
         if (count == DWFZip::ArchiveBadPassword) {
             platform::debugOutput("Bad password\n");
             throw DWF::DwfResult::BadPassword;
@@ -241,6 +254,7 @@ void DwfReader::copyCurrentEntry(int fd, uint32_t size) {
     // A short entry, or one whose CRC-32 differs, is damaged (or, with a
     // password, decrypted with the wrong one).
     const int32_t closed = archive_->closeEntry();
+    if (closed != DWFZip::ArchiveOk) keepArchiveFailure();
     if (copied != size || closed != DWFZip::ArchiveOk) {
         if (withPassword) {
             platform::debugOutput("Bad password\n");
@@ -321,7 +335,13 @@ std::unique_ptr<DWFUtil::InputStream> DwfReader::openDocumentStream(const DWFUti
 DWF::DwfResult::Enum DwfReader::parseDocument(const DWFUtil::String& name,
                                               const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilder>& builder) {
     ArchiveFileInfo& record = entryRecord(name);
-    if (record.uncompressedSize > kDocumentSizeLimit - documentBytes_) return DWF::DwfResult::InvalidData;
+    const std::string entry = "entry \"" + name.toUtf8() + "\"";
+    if (record.uncompressedSize > kDocumentSizeLimit - documentBytes_) {
+        failure_.clear();
+        failure_.recordf(DWF::DwfResult::InvalidData, 0, entry, "the package's documents would take more than %llu MiB",
+                         static_cast<unsigned long long>(kDocumentSizeLimit >> 20));
+        return DWF::DwfResult::InvalidData;
+    }
     // The text of its elements stays with the model: counted whether the
     // parse succeeds or not.
     documentBytes_ += record.uncompressedSize;
@@ -333,7 +353,13 @@ DWF::DwfResult::Enum DwfReader::parseDocument(const DWFUtil::String& name,
     std::unique_ptr<DWFUtil::InputStream> stream = openDocumentStream(name, record);
     setRootBuilder(builder);
     DWFUtil::XmlParser parser(this);
-    return parser.parseStream(stream.get(), kDocumentSizeLimit, record.uncompressedSize);
+    const DWF::DwfResult::Enum result = parser.parseStream(stream.get(), kDocumentSizeLimit, record.uncompressedSize);
+    if (result != DWF::DwfResult::Success) {
+        failure_ = parser.failure();
+        if (!failure_.failed()) failure_.record(result, 0, {}, "the document cannot be read whole");
+        failure_.within(entry);
+    }
+    return result;
 }
 
 }  // namespace DWFReader

@@ -29,6 +29,7 @@
 #include "package/reader/archive_file_info.h"
 #include "package/reader/file_type.h"
 #include "package/zip/archive_reader.h"
+#include "platform/failure.h"
 #include "platform/file.h"
 #include "platform/temp_files.h"
 
@@ -49,6 +50,9 @@ public:
     // Opens the package (FileOpenFailed when it is not a readable archive);
     // an empty path gives a reader without package.
     DwfReader(const DWFUtil::String& packagePath, const DWFUtil::String& password);
+    // Opens the package a reader made without one reads; FileOpenFailed as
+    // above, with failure() telling why.
+    void openPackage(const DWFUtil::String& packagePath);
     ~DwfReader() override;
     DwfReader(const DwfReader&) = delete;
     DwfReader& operator=(const DwfReader&) = delete;
@@ -102,6 +106,9 @@ public:
     const DWFUtil::String& getPackagePath() const { return packagePath_; }
     // The private directory, ending with '/'; empty before the first copy.
     const std::string& workingDirectory() const { return workDir_.path(); }
+    // Where and why the package, or the last entry or document that failed,
+    // was refused: the entry, the byte, what was wrong.
+    const platform::Failure& failure() const { return failure_; }
 
 protected:
     // Parses the entry `name`, at most kDocumentSizeLimit bytes, with
@@ -121,6 +128,8 @@ private:
     void copyCurrentEntry(int fd, uint32_t size);
     void discardCopy(platform::UniqueFd& file, const std::string& path);
     void removeTemporaryFiles();
+    // Takes over what the archive recorded of its last failure.
+    void keepArchiveFailure();
 
     DWFUtil::String packagePath_;
     DWFUtil::String password_;
@@ -139,6 +148,7 @@ private:
     DWFUtil::ObjectRef<DWFManifest::Interfaces> interfaces_;
     // Bytes of the documents parsed so far, by their directory records.
     uint64_t documentBytes_ = 0;
+    platform::Failure failure_;
 };
 
 // How a requested entry name is keyed: leading separators dropped, '/' as

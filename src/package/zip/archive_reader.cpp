@@ -1,6 +1,8 @@
 #include "package/zip/archive_reader.h"
 
 #include <algorithm>
+#include <cinttypes>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -12,6 +14,8 @@
 
 namespace DWFZip {
 namespace {
+
+constexpr const char* kPastDirectory = "a directory record runs past the directory";
 
 // Deflate cannot make more than 258 bytes out of two bits.
 constexpr uint64_t kLargestDeflateRatio = 1032;
@@ -67,7 +71,7 @@ private:
     std::vector<uint8_t> buffer_;
 };
 
-std::unique_ptr<ArchiveReader> ArchiveReader::open(std::u16string_view path) {
+std::unique_ptr<ArchiveReader> ArchiveReader::open(std::u16string_view path, platform::Failure* failure) {
     const std::string narrowPath = platform::utf16ToUtf8(path);
     if (narrowPath.empty() || narrowPath.find('\0') != std::string::npos) return nullptr;
     platform::UniqueFd file = platform::openForReading(narrowPath);
@@ -75,7 +79,10 @@ std::unique_ptr<ArchiveReader> ArchiveReader::open(std::u16string_view path) {
     const int64_t size = platform::fileSize(file.get());
     if (size < 0) return nullptr;
     std::unique_ptr<ArchiveReader> reader(new ArchiveReader(std::move(file), static_cast<uint64_t>(size)));
-    if (reader->readDirectory() != ArchiveOk) return nullptr;
+    if (reader->readDirectory() != ArchiveOk) {
+        if (failure) *failure = reader->failure_;
+        return nullptr;
+    }
     return reader;
 }
 
@@ -85,25 +92,34 @@ ArchiveReader::ArchiveReader(platform::UniqueFd file, uint64_t fileSize)
 int32_t ArchiveReader::readDirectory() {
     uint64_t endPosition = 0;
     int32_t rc = findEndRecord(file_.get(), fileSize_, endPosition);
-    if (rc != ArchiveOk) return rc;
+    if (rc == ArchiveBadFormat) return refuse(rc, 0, {}, "no end-of-directory record: not a ZIP archive");
+    if (rc != ArchiveOk) return refuse(rc, 0, {}, "the end of the file cannot be read");
     uint8_t bytes[kEndRecordSize];
-    if (endPosition + kEndRecordSize > fileSize_) return ArchiveBadFormat;
-    if (!platform::readAt(file_.get(), bytes, sizeof bytes, endPosition)) return ArchiveIoError;
+    if (endPosition + kEndRecordSize > fileSize_) {
+        return refuse(ArchiveBadFormat, endPosition, {}, "the end-of-directory record runs past the end of the file");
+    }
+    if (!platform::readAt(file_.get(), bytes, sizeof bytes, endPosition)) {
+        return refuse(ArchiveIoError, endPosition, {}, "the end-of-directory record cannot be read");
+    }
     EndRecord end;
     decodeEndRecord(bytes, end);
     if (end.diskNumber != 0 || end.directoryDisk != 0 || end.entriesOnDisk != end.entries ||
         end.directoryOffset == kZip64Marker || end.directorySize == kZip64Marker) {
-        return ArchiveBadFormat;
+        return refuse(ArchiveBadFormat, endPosition, {}, "a multi-part or ZIP64 archive");
     }
     // Offsets that do not count bytes put in front of the archive show as a
     // gap between where the directory should end and where the record is.
     const uint64_t storedEnd = uint64_t{end.directoryOffset} + end.directorySize;
-    if (endPosition < storedEnd) return ArchiveBadFormat;
+    if (endPosition < storedEnd) {
+        return refuse(ArchiveBadFormat, endPosition, {}, "the directory would end after its end record");
+    }
     shift_ = endPosition - storedEnd;
     directoryStart_ = uint64_t{end.directoryOffset} + shift_;
     directoryEnd_ = endPosition;
     entryCount_ = end.entries;
-    if (uint64_t{entryCount_} * kCentralHeaderSize > end.directorySize) return ArchiveBadFormat;
+    if (uint64_t{entryCount_} * kCentralHeaderSize > end.directorySize) {
+        return refuse(ArchiveBadFormat, endPosition, {}, "more entries than the directory has room for");
+    }
     rc = checkEntries();
     if (rc != ArchiveOk) return rc;
     rc = firstEntry();
@@ -123,10 +139,13 @@ int32_t ArchiveReader::checkEntries() {
         CentralHeader header;
         const int32_t rc = readCentralHeader(directory, position, header);
         if (rc != ArchiveOk) return rc;
-        if (!plausibleClaims(header)) return ArchiveBadFormat;
-        const uint8_t* name = directory.bytes(position + kCentralHeaderSize, header.nameLength);
-        if (name == nullptr) return ArchiveIoError;
-        index_.add(position, header, std::string_view(reinterpret_cast<const char*>(name), header.nameLength));
+        const uint8_t* nameBytes = directory.bytes(position + kCentralHeaderSize, header.nameLength);
+        if (nameBytes == nullptr) return refuse(ArchiveIoError, position, {}, "a directory record cannot be read");
+        const std::string_view name(reinterpret_cast<const char*>(nameBytes), header.nameLength);
+        if (!plausibleClaims(header)) {
+            return refuse(ArchiveBadFormat, position, name, "sizes the data cannot back, or ZIP64 markers");
+        }
+        index_.add(position, header, name);
         const uint64_t local = uint64_t{header.localHeaderOffset} + shift_;
         spans.emplace_back(local, local + kLocalHeaderSize + header.nameLength + header.compressedSize);
         position += header.recordSize();
@@ -136,19 +155,23 @@ int32_t ArchiveReader::checkEntries() {
     localPositions_.reserve(spans.size());
     for (size_t i = 0; i < spans.size(); ++i) {
         const uint64_t limit = i + 1 < spans.size() ? spans[i + 1].first : directoryStart_;
-        if (spans[i].second > limit) return ArchiveBadFormat;
+        if (spans[i].second > limit) {
+            return refuse(ArchiveBadFormat, spans[i].first, {}, "an entry's data runs into the next entry or the directory");
+        }
         localPositions_.push_back(spans[i].first);
     }
     return ArchiveOk;
 }
 
 int32_t ArchiveReader::readCentralHeader(DirectoryReader& directory, uint64_t position,
-                                         CentralHeader& header) const {
-    if (position + kCentralHeaderSize > directoryEnd_) return ArchiveBadFormat;
+                                         CentralHeader& header) {
+    if (position + kCentralHeaderSize > directoryEnd_) return refuse(ArchiveBadFormat, position, {}, kPastDirectory);
     const uint8_t* bytes = directory.bytes(position, kCentralHeaderSize);
-    if (bytes == nullptr) return ArchiveIoError;
-    if (!decodeCentralHeader(bytes, header)) return ArchiveBadFormat;
-    if (position + header.recordSize() > directoryEnd_) return ArchiveBadFormat;
+    if (bytes == nullptr) return refuse(ArchiveIoError, position, {}, "a directory record cannot be read");
+    if (!decodeCentralHeader(bytes, header)) {
+        return refuse(ArchiveBadFormat, position, {}, "no directory record signature");
+    }
+    if (position + header.recordSize() > directoryEnd_) return refuse(ArchiveBadFormat, position, {}, kPastDirectory);
     return ArchiveOk;
 }
 
@@ -199,15 +222,19 @@ uint64_t ArchiveReader::entryLimit(uint64_t localPosition) const {
 // Reads the current entry's local header and finds its data after the
 // header's own name and extra field, which need not be as long as the
 // central ones.
-int32_t ArchiveReader::locateData(LocalHeader& local, uint64_t& dataStart) const {
+int32_t ArchiveReader::locateData(LocalHeader& local, uint64_t& dataStart) {
     const uint64_t position = uint64_t{current_.localHeaderOffset} + shift_;
     uint8_t bytes[kLocalHeaderSize];
-    if (!platform::readAt(file_.get(), bytes, sizeof bytes, position)) return ArchiveIoError;
+    if (!platform::readAt(file_.get(), bytes, sizeof bytes, position)) {
+        return refuseCurrent(ArchiveIoError, position, "the local header cannot be read");
+    }
     if (!decodeLocalHeader(bytes, local) || local.nameLength != current_.nameLength) {
-        return ArchiveBadFormat;
+        return refuseCurrent(ArchiveBadFormat, position, "no local header that matches the directory");
     }
     dataStart = position + kLocalHeaderSize + local.nameLength + local.extraLength;
-    if (dataStart + current_.compressedSize > entryLimit(position)) return ArchiveBadFormat;
+    if (dataStart + current_.compressedSize > entryLimit(position)) {
+        return refuseCurrent(ArchiveBadFormat, position, "the data runs into the next entry or the directory");
+    }
     return ArchiveOk;
 }
 
@@ -223,6 +250,7 @@ int32_t ArchiveReader::copyField(uint64_t position, uint16_t length, void* buffe
 int32_t ArchiveReader::entryInfo(ArchiveEntryInfo* info, char* name, size_t nameSize, void* extra,
                                  size_t extraSize, char* comment, size_t commentSize) {
     if (!file_.valid()) return ArchiveBadParameter;
+    failure_.clear();
     if (!hasCurrent_) return ArchiveEndOfList;
     LocalHeader local;
     uint64_t dataStart = 0;
@@ -252,6 +280,7 @@ int32_t ArchiveReader::openEntry(const char* password) {
     if (!file_.valid()) return ArchiveBadParameter;
     if (!hasCurrent_) return ArchiveEndOfList;
     entry_.reset();
+    failure_.clear();
     try {
         return openCurrent(password != nullptr ? password : "");
     } catch (const std::bad_alloc&) {
@@ -265,20 +294,24 @@ int32_t ArchiveReader::openCurrent(std::string_view password) {
     uint64_t dataStart = 0;
     int32_t rc = locateData(local, dataStart);
     if (rc != ArchiveOk) return rc;
-    if (local.method != current_.method ||
-        (current_.method != kMethodStored && current_.method != kMethodDeflated)) {
-        return ArchiveBadFormat;
+    if (local.method != current_.method) {
+        return refuseCurrent(ArchiveBadFormat, dataStart, "the local header's method differs from the directory's");
+    }
+    if (current_.method != kMethodStored && current_.method != kMethodDeflated) {
+        return refuseCurrent(ArchiveBadFormat, dataStart, "a compression method other than stored or deflated");
     }
     if (!(local.flags & kFlagDataDescriptor) &&
         (local.crc != current_.crc || local.compressedSize != current_.compressedSize ||
          local.uncompressedSize != current_.uncompressedSize)) {
-        return ArchiveBadFormat;
+        return refuseCurrent(ArchiveBadFormat, dataStart, "the local header's sizes or CRC-32 differ from the directory's");
     }
     // Without a password an encrypted entry can only read as garbage.
-    if ((current_.flags & kFlagEncrypted) && password.empty()) return ArchiveBadPassword;
+    if ((current_.flags & kFlagEncrypted) && password.empty()) {
+        return refuseCurrent(ArchiveBadPassword, dataStart, "encrypted, and no password was given");
+    }
     auto entry = std::make_unique<EntryInput>(file_.get());
     rc = entry->open(dataStart, current_, password);
-    if (rc != ArchiveOk) return rc;
+    if (rc != ArchiveOk) return refuseCurrent(rc, entry->position(), entry->problem());
     entry_ = std::move(entry);
     return ArchiveOk;
 }
@@ -288,14 +321,35 @@ int32_t ArchiveReader::readEntry(void* buffer, uint32_t size) {
     // The count travels in the result, so one call reads at most what it
     // can report.
     const uint32_t limit = std::min<uint32_t>(size, std::numeric_limits<int32_t>::max());
-    return entry_->read(static_cast<uint8_t*>(buffer), limit);
+    const int32_t count = entry_->read(static_cast<uint8_t*>(buffer), limit);
+    return count < 0 ? refuseCurrent(count, entry_->position(), entry_->problem()) : count;
 }
 
 int32_t ArchiveReader::closeEntry() {
     if (!file_.valid() || !entry_) return ArchiveBadParameter;
-    const int32_t rc = entry_->close();
+    int32_t rc = entry_->close();
+    if (rc != ArchiveOk) rc = refuseCurrent(rc, entry_->position(), entry_->problem());
     entry_.reset();
     return rc;
+}
+
+int32_t ArchiveReader::refuse(int32_t code, uint64_t offset, std::string_view entry, const char* text) {
+    char subject[platform::Failure::kSubjectRoom] = "";
+    if (!entry.empty()) {
+        std::snprintf(subject, sizeof subject, "entry \"%.*s\"", static_cast<int>(std::min<size_t>(entry.size(), 80)),
+                      entry.data());
+    }
+    failure_.record(code, offset, subject, text);
+    return code;
+}
+
+// The current entry's name is read again from the directory: only a failure
+// needs it.
+int32_t ArchiveReader::refuseCurrent(int32_t code, uint64_t offset, const char* text) {
+    char name[81] = "";
+    const size_t length = std::min<size_t>(current_.nameLength, sizeof name - 1);
+    if (!platform::readAt(file_.get(), name, length, currentPosition_ + kCentralHeaderSize)) name[0] = '\0';
+    return refuse(code, offset, std::string_view(name, std::strlen(name)), text);
 }
 
 int32_t ArchiveReader::close() {

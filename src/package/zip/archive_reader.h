@@ -18,6 +18,7 @@
 #include "package/zip/entry_index.h"
 #include "package/zip/entry_input.h"
 #include "package/zip/zip_records.h"
+#include "platform/failure.h"
 #include "platform/file.h"
 
 namespace DWFZip {
@@ -49,9 +50,10 @@ struct ArchiveEntryInfo {
 class ArchiveReader {
 public:
     // Null when the file cannot be read or is not an archive this reader
-    // accepts; std::bad_alloc, not null, when memory runs out, so that the
-    // caller does not report a missing file. The first entry is current.
-    static std::unique_ptr<ArchiveReader> open(std::u16string_view path);
+    // accepts, with why in `failure` when one is given; std::bad_alloc, not
+    // null, when memory runs out, so that the caller does not report a
+    // missing file. The first entry is current.
+    static std::unique_ptr<ArchiveReader> open(std::u16string_view path, platform::Failure* failure = nullptr);
     ~ArchiveReader() = default;
     ArchiveReader(const ArchiveReader&) = delete;
     ArchiveReader& operator=(const ArchiveReader&) = delete;
@@ -79,6 +81,10 @@ public:
     uint32_t entryCount() const { return entryCount_; }
     // Bytes in front of the archive proper that its offsets do not count.
     uint64_t precedingBytes() const { return shift_; }
+    // Where and why the archive or an entry was last refused: the byte of
+    // the file, the entry, what was wrong. Each entry operation starts it
+    // afresh.
+    const platform::Failure& failure() const { return failure_; }
 
 private:
     ArchiveReader(platform::UniqueFd file, uint64_t fileSize);
@@ -87,12 +93,14 @@ private:
 
     int32_t readDirectory();
     int32_t checkEntries();
-    int32_t readCentralHeader(DirectoryReader& directory, uint64_t position, CentralHeader& header) const;
+    int32_t readCentralHeader(DirectoryReader& directory, uint64_t position, CentralHeader& header);
     void makeCurrent(uint32_t index);
-    int32_t locateData(LocalHeader& local, uint64_t& dataStart) const;
+    int32_t locateData(LocalHeader& local, uint64_t& dataStart);
     int32_t copyField(uint64_t position, uint16_t length, void* buffer, size_t size) const;
     int32_t openCurrent(std::string_view password);
     uint64_t entryLimit(uint64_t localPosition) const;
+    int32_t refuse(int32_t code, uint64_t offset, std::string_view entry, const char* text);
+    int32_t refuseCurrent(int32_t code, uint64_t offset, const char* text);
 
     platform::UniqueFd file_;
     uint64_t fileSize_;
@@ -110,6 +118,7 @@ private:
     uint64_t currentPosition_ = 0;
     CentralHeader current_;
     std::unique_ptr<EntryInput> entry_;
+    platform::Failure failure_;
 };
 
 }  // namespace DWFZip

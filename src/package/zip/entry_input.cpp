@@ -8,6 +8,10 @@
 #include "platform/file.h"
 
 namespace DWFZip {
+namespace {
+constexpr const char* kShortData = "the data ends before the size the directory gives";
+constexpr const char* kUnreadable = "the data cannot be read from the file";
+}  // namespace
 
 EntryInput::EntryInput(int fd) : fd_(fd) {}
 
@@ -19,13 +23,13 @@ int32_t EntryInput::open(uint64_t dataStart, const CentralHeader& header,
     uncompressedLeft_ = header.uncompressedSize;
     expectedCrc_ = header.crc;
     if (header.flags & kFlagEncrypted) {
-        if (compressedLeft_ < kEncryptionHeaderSize) return ArchiveBadFormat;
+        if (compressedLeft_ < kEncryptionHeaderSize) return fail(ArchiveBadFormat, "no room for the encryption header");
         cipher_.emplace(password);
         // The check bytes are not compared: a wrong password shows as an
         // inflate failure or a CRC mismatch instead.
         uint8_t encryptionHeader[kEncryptionHeaderSize];
         if (!platform::readAt(fd_, encryptionHeader, sizeof encryptionHeader, position_)) {
-            return ArchiveIoError;
+            return fail(ArchiveIoError, "the encryption header cannot be read");
         }
         cipher_->decrypt(encryptionHeader, sizeof encryptionHeader);
         position_ += kEncryptionHeaderSize;
@@ -33,7 +37,7 @@ int32_t EntryInput::open(uint64_t dataStart, const CentralHeader& header,
     }
     if (deflated_) {
         const int rc = inflate_.init(platform::ZlibFormat::Raw);
-        if (rc != Z_OK) return rc == Z_MEM_ERROR ? ArchiveNoMemory : rc;
+        if (rc != Z_OK) return fail(rc == Z_MEM_ERROR ? ArchiveNoMemory : rc, "zlib cannot start inflating");
         input_.resize(kTransferBufferSize);
     }
     return 0;
@@ -41,7 +45,7 @@ int32_t EntryInput::open(uint64_t dataStart, const CentralHeader& header,
 
 int32_t EntryInput::read(uint8_t* out, uint32_t size) {
     const uint32_t wanted = std::min(size, uncompressedLeft_);
-    if (shortData_) return ArchiveBadFormat;
+    if (shortData_) return fail(ArchiveBadFormat, kShortData);
     if (wanted == 0) return 0;
     const int32_t count = deflated_ ? readDeflated(out, wanted) : readStored(out, wanted);
     if (count > 0) {
@@ -50,7 +54,7 @@ int32_t EntryInput::read(uint8_t* out, uint32_t size) {
         producedOutput_ = true;
     }
     // A short piece is handed over first; the next read reports the loss.
-    if (count == 0 && shortData_) return ArchiveBadFormat;
+    if (count == 0 && shortData_) return fail(ArchiveBadFormat, kShortData);
     return count;
 }
 
@@ -58,7 +62,7 @@ int32_t EntryInput::readStored(uint8_t* out, uint32_t size) {
     const uint32_t count = std::min(size, compressedLeft_);
     if (count < size) shortData_ = true;
     if (count == 0) return 0;
-    if (!platform::readAt(fd_, out, count, position_)) return ArchiveIoError;
+    if (!platform::readAt(fd_, out, count, position_)) return fail(ArchiveIoError, kUnreadable);
     if (cipher_) cipher_->decrypt(out, count);
     position_ += count;
     compressedLeft_ -= count;
@@ -85,8 +89,10 @@ int32_t EntryInput::readDeflated(uint8_t* out, uint32_t size) {
         // Damage before the caller has had a byte of an encrypted entry is
         // what a wrong password looks like; what this call inflated so far
         // is garbage and never handed over.
-        if (rc == Z_DATA_ERROR && cipher_ && !producedOutput_) return ArchiveBadPassword;
-        if (rc != Z_OK && rc != Z_BUF_ERROR) return rc < 0 ? rc : ArchiveBadFormat;
+        if (rc == Z_DATA_ERROR && cipher_ && !producedOutput_) {
+            return fail(ArchiveBadPassword, "the data does not decrypt to deflated data: a wrong password");
+        }
+        if (rc != Z_OK && rc != Z_BUF_ERROR) return fail(rc < 0 ? rc : ArchiveBadFormat, "the deflated data is damaged");
         // Input exhausted and nothing more comes out: the stream is cut.
         if (!progress) {
             shortData_ = true;
@@ -98,7 +104,7 @@ int32_t EntryInput::readDeflated(uint8_t* out, uint32_t size) {
 
 int32_t EntryInput::refill() {
     const uint32_t count = std::min<uint32_t>(compressedLeft_, static_cast<uint32_t>(input_.size()));
-    if (!platform::readAt(fd_, input_.data(), count, position_)) return ArchiveIoError;
+    if (!platform::readAt(fd_, input_.data(), count, position_)) return fail(ArchiveIoError, kUnreadable);
     if (cipher_) cipher_->decrypt(input_.data(), count);
     position_ += count;
     compressedLeft_ -= count;
@@ -108,8 +114,8 @@ int32_t EntryInput::refill() {
     return 0;
 }
 
-int32_t EntryInput::close() const {
-    if (uncompressedLeft_ == 0 && crc_ != expectedCrc_) return ArchiveCrcMismatch;
+int32_t EntryInput::close() {
+    if (uncompressedLeft_ == 0 && crc_ != expectedCrc_) return fail(ArchiveCrcMismatch, "the data's CRC-32 differs from the directory's");
     return 0;
 }
 

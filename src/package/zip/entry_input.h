@@ -28,12 +28,20 @@ public:
     // A count of bytes (0 at the end), or a negative code.
     int32_t read(uint8_t* out, uint32_t size);
     // ArchiveCrcMismatch when everything was read and the CRC-32 differs.
-    int32_t close() const;
+    int32_t close();
+    // What the last failure of open, read or close met, and the byte of
+    // the file the data had reached.
+    const char* problem() const { return problem_; }
+    uint64_t position() const { return position_; }
 
 private:
     int32_t readStored(uint8_t* out, uint32_t size);
     int32_t readDeflated(uint8_t* out, uint32_t size);
     int32_t refill();
+    int32_t fail(int32_t code, const char* problem) {
+        problem_ = problem;
+        return code;
+    }
 
     int fd_;
     bool deflated_ = false;
@@ -45,6 +53,7 @@ private:
     bool producedOutput_ = false;
     // The data ended before the size the directory gives.
     bool shortData_ = false;
+    const char* problem_ = "";
     std::optional<TraditionalCipher> cipher_;
     platform::InflateStream inflate_;
     std::vector<uint8_t> input_;

@@ -141,3 +141,27 @@ TEST(XmlParser, RefusesDocumentsBeyondItsLimits) {
 }
 
 }  // namespace
+
+namespace {
+
+// A refused document tells the byte where the check failed, the element being read there and why.
+TEST(XmlParser, RecordsWhereAndWhyADocumentIsRefused) {
+    const struct { const char* document; const char* failure; } cases[] = {
+        {"<a><b></a>", "byte 6, element <b>: end tag </a> does not close it"},
+        {"</a>", "byte 0: end tag </a> with no element open"},
+        {"<a x='1/>", "byte 5, element <a>: the value of x has no closing quote"},
+        {"<a x=1/>", "byte 5, element <a>: the value of x is not in quotes"},
+        {"<r><a/><a / ></r>", "byte 10, element <a>: '/' in a start tag is not followed by '>'"},
+        {"<a></a><b/>", "byte 7, element <b>: a second document element"},
+        {"<a>1 < 2</a>", "byte 5, element <a>: '<' is not followed by a name"},
+        {"<a><!-- open", "byte 3, element <a>: nothing closes it with \"-->\""},
+        {"<a/>", ""}};
+    for (const auto& c : cases) {
+        XmlParser parser;
+        parser.parseBuffer(c.document, std::strlen(c.document));
+        EXPECT_EQ(parser.failure().describe(), c.failure) << c.document;
+        EXPECT_EQ(parser.failure().code(), *c.failure ? BAD : 0);
+    }
+}
+
+}  // namespace

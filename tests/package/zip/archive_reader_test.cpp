@@ -229,4 +229,40 @@ TEST_F(ArchiveReaderTest, DamageFailsWithItsCode) {
     }
 }
 
+// A refusal tells the byte of the file where the check failed, the entry and why.
+TEST_F(ArchiveReaderTest, RecordsWhereAndWhyItRefuses) {
+    const ZipArchive good = zipArchive(entries);
+    const size_t c0 = good.central[0], c1 = good.central[1], l0 = good.local[0];
+    // The data of Section\Page.w2d and locked.w2d, after each local header and its name.
+    const size_t d1 = good.local[1] + 30 + 16, d2 = good.local[2] + 30 + 10;
+    const uint32_t crc = get32(good.bytes, c1 + 16);
+    const struct { std::vector<size_t> at; uint32_t value; int width; size_t entry; std::string failure; } cases[] = {
+        {{c1}, 0x02014B51, 4, 0, "byte " + std::to_string(c1) + ": no directory record signature"},
+        {{c0 + 24}, 12, 4, 0, "byte " + std::to_string(c0) + ", entry \"manifest.xml\": sizes the data cannot back"},
+        {{l0}, 0x9999, 2, 0, "byte " + std::to_string(l0) + ", entry \"manifest.xml\": no local header that matches"},
+        {{good.local[1] + 8}, 0, 2, 1, "byte " + std::to_string(d1) + ", entry \"Section\\Page.w2d\": the local header's method"},
+        {{good.local[1] + 14, c1 + 16}, crc ^ 1, 4, 1,
+         "byte " + std::to_string(d1 + get32(good.bytes, c1 + 20)) + ", entry \"Section\\Page.w2d\": the data's CRC-32 differs"},
+        {{}, 0, 4, 2, "byte " + std::to_string(d2) + ", entry \"locked.w2d\": encrypted, and no password was given"},
+        {{}, 0, 4, 0, ""}};
+    for (const auto& c : cases) {
+        std::string bytes = good.bytes;
+        for (size_t at : c.at) c.width == 4 ? set32(bytes, at, c.value) : set16(bytes, at, c.value);
+        writeFile(workDir() + "damaged.zip", bytes);
+        platform::Failure failure;
+        auto reader = ArchiveReader::open(packagetest::wide(workDir() + "damaged.zip"), &failure);
+        if (reader) {
+            ASSERT_EQ(reader->locateEntry(entries[c.entry].name.c_str()), ArchiveOk);
+            readCurrent(*reader, nullptr);
+            failure = reader->failure();
+        }
+        EXPECT_EQ(failure.describe().substr(0, c.failure.size()), c.failure);
+        EXPECT_EQ(failure.failed(), !c.failure.empty()) << c.failure;
+    }
+    writeFile(workDir() + "text.zip", "not an archive at all, only text");
+    platform::Failure failure;
+    EXPECT_FALSE(ArchiveReader::open(packagetest::wide(workDir() + "text.zip"), &failure));
+    EXPECT_EQ(failure.describe(), "byte 0: no end-of-directory record: not a ZIP archive");
+}
+
 }  // namespace

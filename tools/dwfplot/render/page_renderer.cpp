@@ -76,6 +76,12 @@ double PageRenderer::patternUnit() const { return kPatternUnitMillimetres * unit
 WT_Result::Enum PageRenderer::render(const std::string& path, const RenderProgress& progress) {
     path_ = path;
     W2dFile input(path);
+    const WT_Result::Enum result = drawAll(input, progress);
+    if (result != WT_Result::Success) failure_ = input.stream().failure();
+    return result;
+}
+
+WT_Result::Enum PageRenderer::drawAll(W2dFile& input, const RenderProgress& progress) {
     WT_CHECK(input.open());
     const uint64_t total = progress.total == 0 ? input.size() : progress.total;
     for (;;) {
@@ -90,11 +96,14 @@ WT_Result::Enum PageRenderer::render(const std::string& path, const RenderProgre
     return WT_Result::Success;
 }
 
-PageFrame PageRenderer::measure() const {
+PageFrame PageRenderer::measure() {
     BoundsCanvas bounds;
     PageRenderer measuring(bounds, frameOf(0, 0, 1, 1));
     const WT_Result::Enum result = measuring.render(path_);
-    if (result != WT_Result::Success) throw result;
+    if (result != WT_Result::Success) {
+        failure_ = measuring.failure();
+        throw result;
+    }
     if (bounds.empty()) return frameOf(0, 0, 1, 1);
     return frameOf(bounds.minX(), bounds.minY(), bounds.maxX(), bounds.maxY());
 }

@@ -13,6 +13,8 @@
 
 #include "dwfplot/progress_bar.h"
 #include "dwfplot/render/canvas.h"
+#include "dwfplot/w2d_file.h"
+#include "platform/failure.h"
 #include "w2d/attribute_set.h"
 #include "w2d/image.h"
 #include "w2d/layer.h"
@@ -42,11 +44,14 @@ public:
     // Draws the stream in `path` as one page, beginPage to endPage.
     // Throws what the stream throws (a result code, std::bad_alloc).
     WT_Result::Enum render(const std::string& path, const RenderProgress& progress = {});
+    // Where and why the stream failed to read, after render failed.
+    const platform::Failure& failure() const { return failure_; }
 
 private:
     void draw(const WT_Object& object, WT_Attribute_Set& attributes);
     void beginPage(WT_Attribute_Set& attributes);
-    PageFrame measure() const;
+    PageFrame measure();
+    WT_Result::Enum drawAll(W2dFile& input, const RenderProgress& progress);
     void follow(WT_Attribute_Set& attributes);
 
     void polymarker(const std::vector<WT_Logical_Point>& points, WT_Attribute_Set& attributes);
@@ -68,6 +73,7 @@ private:
     WT_URL url_;
     std::string layerName_;
     std::string link_;
+    platform::Failure failure_;
 };
 
 // The frame of a page whose logical extent is known: the paper is the
