@@ -100,13 +100,15 @@ void EPlotGraphicResource::readAttributes(const DWFManifest::XmlAttributes& attr
     readListThrough(attributes, transform_, [this](const DWFUtil::Vector<double>& v) { setTransform(v); });
     readListThrough(attributes, extents_, [this](const DWFUtil::Vector<double>& v) { setExtents(v); });
     readListThrough(attributes, clip_, [this](const DWFUtil::Vector<double>& v) { setClip(v); });
-    readThrough(attributes, creationTime_, [this](const XmlStringAttribute& read) { setCreationTime(read.getString()); });
+    readThrough(attributes, creationTime_,
+                [this](const XmlStringAttribute& read) { setCreationTime(read.getString()); });
     readThrough(attributes, modificationTime_,
                 [this](const XmlStringAttribute& read) { setModificationTime(read.getString()); });
     readThrough(attributes, orientation_, [this](const XmlStringAttribute& read) { setOrientation(read.getString()); });
     readThrough(attributes, effectiveResolution_,
                 [this](const DWFXmlObjects::XmlLongAttribute& read) { setEffectiveResolution(read.getLong()); });
-    readThrough(attributes, show_, [this](const DWFXmlObjects::XmlBooleanAttribute& read) { setShow(read.getBoolean()); });
+    readThrough(attributes, show_,
+                [this](const DWFXmlObjects::XmlBooleanAttribute& read) { setShow(read.getBoolean()); });
 }
 
 bool EPlotGraphicResource::validate() const {

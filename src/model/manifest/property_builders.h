@@ -36,9 +36,10 @@ public:
 
     void build() override { this->publish(); }
     const DWFXmlBuilder::XmlChildHandler* childHandlers() const override {
+        using DWFXmlBuilder::childHandler;
         static constexpr DWFXmlBuilder::XmlChildHandler kHandlers[] = {
-            DWFXmlBuilder::childHandler<PropertyListBuilder, TypedPropertyBuilder<PropertyT>, &PropertyListBuilder::add>(),
-            DWFXmlBuilder::childHandler<PropertyListBuilder, TypedPropertyBuilder<SimpleT>, &PropertyListBuilder::add>(),
+            childHandler<PropertyListBuilder, TypedPropertyBuilder<PropertyT>, &PropertyListBuilder::add>(),
+            childHandler<PropertyListBuilder, TypedPropertyBuilder<SimpleT>, &PropertyListBuilder::add>(),
             DWFXmlBuilder::XmlChildHandler{}};
         return kHandlers;
     }
