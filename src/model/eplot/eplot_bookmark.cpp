@@ -1,5 +1,6 @@
 #include "model/eplot/eplot_bookmark.h"
 
+#include "model/eplot/attribute_reading.h"
 #include "model/eplot/typed_list.h"
 #include "model/xml/new_object.h"
 #include "model/xml/xml_writer.h"
@@ -37,14 +38,12 @@ bool EPlotBookmark::bindNamespace(const DWFUtil::ObjectRef<DWFXmlFramework::XmlN
 }
 
 void EPlotBookmark::readAttributes(const DWFManifest::XmlAttributes& attributes) {
-    name_.setFromAttributes(attributes);
-    color_.setFromAttributes(attributes);
-    href_.setFromAttributes(attributes);
+    readAll(attributes, {&name_, &color_, &href_});
     // The styles are taken by their truth value, so "yes" and "1" make a
     // bookmark bold as "true" does.
     for (DWFXmlObjects::XmlBooleanAttribute* style : {&bold_, &italic_, &underline_}) {
-        DWFXmlObjects::XmlBooleanAttribute read(style->getPlainText());
-        if (read.setFromAttributes(attributes)) style->setBoolean(read.getBoolean());
+        readThrough(attributes, *style,
+                    [style](const DWFXmlObjects::XmlBooleanAttribute& read) { style->setBoolean(read.getBoolean()); });
     }
 }
 

@@ -1,5 +1,6 @@
 #include "model/eplot/eplot_font_resource.h"
 
+#include "model/eplot/attribute_reading.h"
 #include "model/eplot/eplot_enumerations.h"
 #include "model/xml/xml_writer.h"
 
@@ -45,6 +46,14 @@ int32_t EPlotFontResource::setCharacterCode(int32_t code) { return assignCode(ch
 
 int32_t EPlotFontResource::setCharacterCode(const DWFUtil::String& word) {
     return assignWord(characterCodes(), characterCode_, word);
+}
+
+void EPlotFontResource::readAttributes(const DWFManifest::XmlAttributes& attributes) {
+    EPlotResource::readAttributes(attributes);
+    readAll(attributes, {&request_, &canonicalName_, &logfontName_});
+    readThrough(attributes, privilege_, [this](const XmlStringAttribute& read) { setPrivilege(read.getString()); });
+    readThrough(attributes, characterCode_,
+                [this](const XmlStringAttribute& read) { setCharacterCode(read.getString()); });
 }
 
 bool EPlotFontResource::validate() const {

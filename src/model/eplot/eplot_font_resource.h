@@ -30,6 +30,7 @@ public:
     const DWFUtil::String& getLogfontName() const { return logfontName_.getString(); }
     void setLogfontName(const DWFUtil::String& name) { logfontName_.setString(name); }
 
+    void readAttributes(const DWFManifest::XmlAttributes& attributes) override;
     bool validate() const override;
 
 protected:

@@ -1,5 +1,6 @@
 #include "model/eplot/eplot_graphic_resource.h"
 
+#include "model/eplot/attribute_reading.h"
 #include "model/eplot/eplot_enumerations.h"
 #include "model/eplot/typed_list.h"
 #include "model/xml/xml_writer.h"
@@ -92,6 +93,24 @@ int32_t EPlotGraphicResource::setEffectiveResolution(int32_t resolution) {
     return DwfResult::Success;
 }
 
+void EPlotGraphicResource::readAttributes(const DWFManifest::XmlAttributes& attributes) {
+    using DWFXmlObjects::XmlStringAttribute;
+    EPlotResource::readAttributes(attributes);
+    readAll(attributes, {&author_, &description_, &zOrder_});
+    readListThrough(attributes, transform_, [this](const DWFUtil::Vector<double>& v) { setTransform(v); });
+    readListThrough(attributes, extents_, [this](const DWFUtil::Vector<double>& v) { setExtents(v); });
+    readListThrough(attributes, clip_, [this](const DWFUtil::Vector<double>& v) { setClip(v); });
+    readThrough(attributes, creationTime_,
+                [this](const XmlStringAttribute& read) { setCreationTime(read.getString()); });
+    readThrough(attributes, modificationTime_,
+                [this](const XmlStringAttribute& read) { setModificationTime(read.getString()); });
+    readThrough(attributes, orientation_, [this](const XmlStringAttribute& read) { setOrientation(read.getString()); });
+    readThrough(attributes, effectiveResolution_,
+                [this](const DWFXmlObjects::XmlLongAttribute& read) { setEffectiveResolution(read.getLong()); });
+    readThrough(attributes, show_,
+                [this](const DWFXmlObjects::XmlBooleanAttribute& read) { setShow(read.getBoolean()); });
+}
+
 bool EPlotGraphicResource::validate() const {
     return EPlotResource::validate() && transform_.isValid() && extents_.isValid() && clip_.isValid() &&
            author_.isValid() && description_.isValid() && creationTime_.isValid() && modificationTime_.isValid() &&
@@ -125,6 +144,19 @@ int32_t EPlotImageResource::setScannedResolution(int32_t resolution) {
     if (resolution <= 0) return DwfResult::InvalidArgument;
     scannedResolution_.setLong(resolution);
     return DwfResult::Success;
+}
+
+void EPlotImageResource::readAttributes(const DWFManifest::XmlAttributes& attributes) {
+    EPlotGraphicResource::readAttributes(attributes);
+    readAll(attributes, {&colorDepth_, &parentResourceIndex_});
+    for (DWFXmlObjects::XmlBooleanAttribute* flag : {&invertColors_, &scanned_}) {
+        readThrough(attributes, *flag, [flag](const DWFXmlObjects::XmlBooleanAttribute& read) {
+            flag->setBoolean(read.toString() == "true");
+        });
+    }
+    readListThrough(attributes, originalExtents_, [this](const DWFUtil::Vector<double>& v) { setOriginalExtents(v); });
+    readThrough(attributes, scannedResolution_,
+                [this](const DWFXmlObjects::XmlLongAttribute& read) { setScannedResolution(read.getLong()); });
 }
 
 bool EPlotImageResource::validate() const {

@@ -49,6 +49,7 @@ public:
     bool getShow() const { return show_.getBoolean(); }
     void setShow(bool show) { show_.setBoolean(show); }
 
+    void readAttributes(const DWFManifest::XmlAttributes& attributes) override;
     bool validate() const override;
 
 protected:
@@ -90,6 +91,8 @@ public:
     int32_t getParentResourceIndex() const { return parentResourceIndex_.getLong(); }
     void setParentResourceIndex(int32_t index) { parentResourceIndex_.setLong(index); }
 
+    // invertColors and scanned are true only when written as "true".
+    void readAttributes(const DWFManifest::XmlAttributes& attributes) override;
     bool validate() const override;
 
 protected:

@@ -1,8 +1,13 @@
 #include "model/eplot/eplot_resource.h"
 
+#include "model/eplot/attribute_reading.h"
 #include "model/xml/xml_writer.h"
 
 namespace DWFEPlot {
+
+void EPlotResource::readAttributes(const DWFManifest::XmlAttributes& attributes) {
+    readAll(attributes, {&role_, &mime_, &href_, &title_, &size_, &objectId_});
+}
 
 bool EPlotResource::validate() const {
     return role_.isValid() && mime_.isValid() && href_.isValid() && title_.isValid() && size_.isValid() &&

@@ -35,6 +35,8 @@ public:
     const DWFUtil::String& getObjectId() const { return objectId_.getString(); }
     void setObjectId(DWFUtil::String objectId) { objectId_.takeString(std::move(objectId)); }
 
+    // Takes the attributes the document set, each through its setter's checks.
+    virtual void readAttributes(const DWFManifest::XmlAttributes& attributes);
     bool validate() const override;
     // An empty element with the attributes in the order of the class chain.
     void serialize(DWFXmlFramework::XmlWriter& writer) const override;

@@ -1,14 +1,17 @@
 // Package properties: a name with an optional category (AnyProperty), a
 // typed value (SimpleProperty) and its usual element form (Property).
+// Descriptors have properties of their own classes, made of the same parts.
 #ifndef DWFPLOT_MODEL_MANIFEST_PROPERTY_H
 #define DWFPLOT_MODEL_MANIFEST_PROPERTY_H
 
 #include <cstdint>
 
 #include "model/manifest/parsed_attributes.h"
+#include "model/manifest/value_types.h"
 #include "model/util/string.h"
 #include "model/xml/xml_object.h"
 #include "model/xml/xml_string_attribute.h"
+#include "model/xml/xml_writer.h"
 #include "platform/variant.h"
 
 namespace DWFManifest {
@@ -18,10 +21,14 @@ struct PropertyElement {
     const char* name;
 };
 
-class AnyProperty : public DWFXmlObjects::XmlObject {
+// The name and category of a property. Each model derives its own
+// AnyProperty from it, so that a property list of one model takes no
+// property of the other.
+class NamedProperty : public DWFXmlObjects::XmlObject {
 public:
-    AnyProperty();
-    explicit AnyProperty(const DWFUtil::String& name);
+    // A property that is no element of its own writes nothing.
+    NamedProperty() : NamedProperty(PropertyElement{""}) {}
+    explicit NamedProperty(const DWFUtil::String& name) : NamedProperty(PropertyElement{""}, name) {}
 
     const DWFUtil::String& getPropertyName() const { return name_.getString(); }
     void setPropertyName(const DWFUtil::String& name) { name_.setString(name); }
@@ -36,8 +43,8 @@ public:
 protected:
     // A property made without arguments has no attribute set; the builders
     // fill it from the document.
-    explicit AnyProperty(PropertyElement element);
-    AnyProperty(PropertyElement element, const DWFUtil::String& name);
+    explicit NamedProperty(PropertyElement element) : XmlObject(element.name) {}
+    NamedProperty(PropertyElement element, const DWFUtil::String& name);
     void writeAttributes(DWFXmlFramework::XmlWriter& writer) const;
 
 private:
@@ -45,12 +52,19 @@ private:
     DWFXmlObjects::XmlStringAttribute category_{"category"};
 };
 
-class SimpleProperty : public AnyProperty {
+class AnyProperty : public NamedProperty {
 public:
-    SimpleProperty();
-    SimpleProperty(const DWFUtil::String& name, const DWFUtil::String& value);
-    // `value` and `type` from the typed value (see typedValueText).
-    SimpleProperty(const DWFUtil::String& name, const platform::Variant& typedValue);
+    using NamedProperty::NamedProperty;
+};
+
+// The value, units and value type that a SimpleProperty adds to the
+// AnyProperty of its model, `Any`.
+template <typename Any>
+class TypedProperty : public Any {
+public:
+    TypedProperty() : TypedProperty(PropertyElement{"SimpleProperty"}) {}
+    TypedProperty(const DWFUtil::String& name, const DWFUtil::String& value)
+        : TypedProperty(PropertyElement{"SimpleProperty"}, name, value) {}
 
     const DWFUtil::String& getValue() const { return value_.getString(); }
     void setValue(const DWFUtil::String& value) { value_.setString(value); }
@@ -58,34 +72,72 @@ public:
     void setUnits(const DWFUtil::String& units) { units_.setString(units); }
     // The value-type word; "string" when none was given.
     const DWFUtil::String& getType() const { return type_.getString(); }
-    int32_t getTypeCode() const;
+    int32_t getTypeCode() const { return propertyValueTypes().codeOf(getType()); }
     // Only value-type words are taken.
-    bool setType(const DWFUtil::String& word);
+    bool setType(const DWFUtil::String& word) { return propertyValueTypes().find(word) && type_.setString(word); }
     // No type given, or one of the value-type words.
-    bool hasKnownType() const;
+    bool hasKnownType() const { return !type_.isSet() || propertyValueTypes().find(getType()); }
 
     bool validate() const override;
     void readAttributes(const XmlAttributes& attributes) override;
     void serialize(DWFXmlFramework::XmlWriter& writer) const override;
 
 protected:
-    explicit SimpleProperty(PropertyElement element);
-    SimpleProperty(PropertyElement element, const DWFUtil::String& name, const DWFUtil::String& value);
-    SimpleProperty(PropertyElement element, const DWFUtil::String& name, const platform::Variant& typedValue);
+    explicit TypedProperty(PropertyElement element) : Any(element) {}
+    TypedProperty(PropertyElement element, const DWFUtil::String& name, const DWFUtil::String& value)
+        : Any(element, name) {
+        value_.setString(value);
+    }
 
 private:
-    void assignTypedValue(const platform::Variant& typedValue);
-
     DWFXmlObjects::XmlStringAttribute value_{"value", true};
     DWFXmlObjects::XmlStringAttribute units_{"units"};
-    DWFXmlObjects::XmlStringAttribute type_;
+    DWFXmlObjects::XmlStringAttribute type_{"type", kDefaultValueType};
+};
+
+template <typename Any>
+bool TypedProperty<Any>::validate() const {
+    return Any::validate() && value_.isValid() && units_.isValid() && type_.isValid();
+}
+
+template <typename Any>
+void TypedProperty<Any>::readAttributes(const XmlAttributes& attributes) {
+    Any::readAttributes(attributes);
+    value_.setFromAttributes(attributes);
+    units_.setFromAttributes(attributes);
+    type_.setFromAttributes(attributes);
+}
+
+template <typename Any>
+void TypedProperty<Any>::serialize(DWFXmlFramework::XmlWriter& writer) const {
+    writer.startElement(this->getName());
+    this->writeAttributes(writer);
+    writer.writeAttribute(type_);
+    writer.writeAttribute(units_);
+    writer.writeAttribute(value_);
+    writer.writeRaw(this->getText());
+    writer.endElement();
+}
+
+class SimpleProperty : public TypedProperty<AnyProperty> {
+public:
+    using TypedProperty::TypedProperty;
+    SimpleProperty() = default;
+    // `value` and `type` from the typed value (see typedValueText).
+    SimpleProperty(const DWFUtil::String& name, const platform::Variant& typedValue)
+        : SimpleProperty(PropertyElement{"SimpleProperty"}, name, typedValue) {}
+
+protected:
+    SimpleProperty(PropertyElement element, const DWFUtil::String& name, const platform::Variant& typedValue);
 };
 
 class Property : public SimpleProperty {
 public:
-    Property();
-    Property(const DWFUtil::String& name, const DWFUtil::String& value);
-    Property(const DWFUtil::String& name, const platform::Variant& typedValue);
+    Property() : SimpleProperty(PropertyElement{"Property"}) {}
+    Property(const DWFUtil::String& name, const DWFUtil::String& value)
+        : SimpleProperty(PropertyElement{"Property"}, name, value) {}
+    Property(const DWFUtil::String& name, const platform::Variant& typedValue)
+        : SimpleProperty(PropertyElement{"Property"}, name, typedValue) {}
 };
 
 }  // namespace DWFManifest

@@ -1,4 +1,5 @@
-// Builders of the manifest's property list.
+// Builders of the manifest's property list, and the builder classes a
+// descriptor's property list is read with too.
 #ifndef DWFPLOT_MODEL_MANIFEST_PROPERTY_BUILDERS_H
 #define DWFPLOT_MODEL_MANIFEST_PROPERTY_BUILDERS_H
 
@@ -22,26 +23,41 @@ public:
     }
 };
 
-class SimplePropertyBuilder : public TypedPropertyBuilder<DWFManifest::SimpleProperty> {
+// Builds the property list `List` of Property and SimpleProperty elements,
+// made as `PropertyT` and `SimpleT`.
+template <typename List, typename PropertyT, typename SimpleT>
+class PropertyListBuilder : public ObjectBuilder<List> {
 public:
-    using TypedPropertyBuilder::TypedPropertyBuilder;
-};
+    explicit PropertyListBuilder(const DWFUtil::ObjectRef<DWFXmlFramework::XmlName>& name)
+        : ObjectBuilder<List>(name) {
+        this->registerChild("Property", &makeBuilder<TypedPropertyBuilder<PropertyT>>);
+        this->registerChild("SimpleProperty", &makeBuilder<TypedPropertyBuilder<SimpleT>>);
+    }
 
-class PropertyBuilder : public TypedPropertyBuilder<DWFManifest::Property> {
-public:
-    using TypedPropertyBuilder::TypedPropertyBuilder;
-};
-
-class PropertiesBuilder : public ObjectBuilder<DWFManifest::Properties> {
-public:
-    explicit PropertiesBuilder(const DWFUtil::ObjectRef<DWFXmlFramework::XmlName>& name);
-
-    void build() override { publish(); }
-    const DWFXmlBuilder::XmlChildHandler* childHandlers() const override;
+    void build() override { this->publish(); }
+    const DWFXmlBuilder::XmlChildHandler* childHandlers() const override {
+        using DWFXmlBuilder::childHandler;
+        static constexpr DWFXmlBuilder::XmlChildHandler kHandlers[] = {
+            childHandler<PropertyListBuilder, TypedPropertyBuilder<PropertyT>, &PropertyListBuilder::add>(),
+            childHandler<PropertyListBuilder, TypedPropertyBuilder<SimpleT>, &PropertyListBuilder::add>(),
+            DWFXmlBuilder::XmlChildHandler{}};
+        return kHandlers;
+    }
 
 private:
-    void addProperty(PropertyBuilder& child) { candidate().add(child.getObject()); }
-    void addSimpleProperty(SimplePropertyBuilder& child) { candidate().add(child.getObject()); }
+    template <typename Child>
+    void add(Child& child) {
+        this->candidate().add(child.getObject());
+    }
+};
+
+using SimplePropertyBuilder = TypedPropertyBuilder<DWFManifest::SimpleProperty>;
+using PropertyBuilder = TypedPropertyBuilder<DWFManifest::Property>;
+
+class PropertiesBuilder
+    : public PropertyListBuilder<DWFManifest::Properties, DWFManifest::Property, DWFManifest::SimpleProperty> {
+public:
+    using PropertyListBuilder::PropertyListBuilder;
 };
 
 }  // namespace DWFManifestBuilders
