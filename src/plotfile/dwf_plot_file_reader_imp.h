@@ -84,6 +84,8 @@ private:
     Plt_Plot_Operation_T openNextPage();
     // Reads objects until one leaves an operation pending; false when the
     // page stream ends or fails first.
+    // The next object of the page; false once the stream has ended.
+    bool readObject();
     bool readUntilOperation();
     // Reads objects until a drawable has been seen; false at the stream's end.
     bool readUntilDrawable();

@@ -89,13 +89,19 @@ Plt_Plot_Operation_T DWFPlotFileReaderImp::openNextPage() {
     return PLT_NEW_PAGE;
 }
 
+// The page's file is whole: a read left waiting for data has met its end,
+// and the stream records where (for the diagnostics channel).
+bool DWFPlotFileReaderImp::readObject() {
+    if (streamEnded_) return false;
+    WT_Result::Enum result = stream_->process_next_object();
+    if (result == WT_Result::Waiting_For_Data) result = stream_->input_ended();
+    streamEnded_ = result != WT_Result::Success;
+    return !streamEnded_;
+}
+
 bool DWFPlotFileReaderImp::readUntilOperation() {
     record_.pending = PLT_NONE;
-    while (!streamEnded_) {
-        if (stream_->process_next_object() != WT_Result::Success) {
-            streamEnded_ = true;
-            break;
-        }
+    while (readObject()) {
         if (record_.pending != PLT_NONE) return true;
     }
     return false;
@@ -103,11 +109,7 @@ bool DWFPlotFileReaderImp::readUntilOperation() {
 
 bool DWFPlotFileReaderImp::readUntilDrawable() {
     while (!record_.drawableSeen) {
-        if (!pageOpen_ || streamEnded_) return false;
-        if (stream_->process_next_object() != WT_Result::Success) {
-            streamEnded_ = true;
-            return false;
-        }
+        if (!pageOpen_ || !readObject()) return false;
     }
     return true;
 }
@@ -119,9 +121,7 @@ void DWFPlotFileReaderImp::skipSymbolBody() {
     DWFPlotReader::OperationRecord body;
     body.discarding = true;
     const ClientRecord redirect(*stream_, body, record_);
-    while (body.pending != PLT_SYMBOL && !streamEnded_) {
-        if (stream_->process_next_object() != WT_Result::Success) streamEnded_ = true;
-    }
+    while (body.pending != PLT_SYMBOL && readObject()) continue;
 }
 
 void DWFPlotFileReaderImp::endPage() {
