@@ -10,6 +10,10 @@ class WT_Polyline : public WT_Drawable, public WT_Point_Set {
 public:
     static constexpr WT_ID ID = Polyline_ID;
     static constexpr uint32_t Attribute_Mask = 0x2FA53F;
+    // The two-point forms; longer polylines take the point-set forms.
+    static constexpr uint8_t Ascii_Line_Opcode = 'L';
+    static constexpr uint8_t Line_Opcode_32 = 'l';
+    static constexpr uint8_t Line_Opcode_16 = 0x0C;
 
     WT_Polyline() = default;
     explicit WT_Polyline(std::vector<WT_Logical_Point> points) : WT_Point_Set(std::move(points)) {}

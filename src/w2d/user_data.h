@@ -4,6 +4,7 @@
 #define DWFPLOT_W2D_USER_DATA_H
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "w2d/object.h"
@@ -12,6 +13,7 @@
 class WT_UserData : public WT_Drawable {
 public:
     static constexpr WT_ID ID = UserData_ID;
+    static constexpr std::string_view Token = "(UserData";
     static constexpr uint32_t Attribute_Mask = 0x2C210C;
     static constexpr uint16_t Binary_Opcode = 354;
 
