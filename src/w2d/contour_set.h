@@ -42,7 +42,6 @@ public:
     WT_Result::Enum write(WT_Stream& stream) const override;
     WT_Result::Enum delay(WT_Stream& stream) const override;
     WT_Result::Enum dump(WT_Stream& stream) const override;
-    bool merge(const WT_Drawable&) override { return false; }
 
     // "(Contour " with absolute points, then ")": the form inside a viewport.
     WT_Result::Enum write_ascii(WT_Stream& stream) const;

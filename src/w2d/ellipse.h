@@ -42,7 +42,6 @@ public:
     WT_Result::Enum read_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
     WT_Result::Enum write(WT_Stream& stream) const override;
     WT_Result::Enum dump(WT_Stream& stream) const override;
-    bool merge(const WT_Drawable&) override { return false; }
 
 protected:
     // Whether the kind draws with the fill on.

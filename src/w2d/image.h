@@ -61,7 +61,6 @@ public:
     WT_Result::Enum write(WT_Stream& stream) const override;
     WT_Result::Enum delay(WT_Stream& stream) const override;
     WT_Result::Enum dump(WT_Stream& stream) const override;
-    bool merge(const WT_Drawable&) override { return false; }
 
 protected:
     // The formats of the kind and the name of its extended ASCII opcode.

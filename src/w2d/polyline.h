@@ -15,9 +15,7 @@ public:
     static constexpr uint8_t Line_Opcode_32 = 'l';
     static constexpr uint8_t Line_Opcode_16 = 0x0C;
 
-    WT_Polyline() = default;
-    explicit WT_Polyline(std::vector<WT_Logical_Point> points) : WT_Point_Set(std::move(points)) {}
-    WT_Polyline(int32_t count, const WT_Logical_Point* points) : WT_Point_Set(count, points) {}
+    using WT_Point_Set::WT_Point_Set;
 
     WT_ID object_id() const override { return ID; }
     WT_Result::Enum read_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
