@@ -7,7 +7,6 @@
 #include "w2d/stream.h"
 
 namespace {
-
 template <class T>
 WT_Result::Enum delay_copy(const T& ellipse, WT_Stream& stream) {
     stream.set_delayed_drawable(std::make_unique<T>(ellipse));
