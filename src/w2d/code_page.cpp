@@ -3,7 +3,7 @@
 #include "w2d/attribute_helpers.h"
 
 WT_Result::Enum WT_Code_Page::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(CodePage")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     WT_CHECK(stream.read_ascii(m_page));
     return stream.read_closing_parenthesis();
 }
@@ -11,7 +11,7 @@ WT_Result::Enum WT_Code_Page::read_operands(const WT_Opcode& opcode, WT_Stream& 
 WT_Result::Enum WT_Code_Page::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(CodePage "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(stream.write_ascii(m_page));
     return stream.write(static_cast<uint8_t>(')'));
 }

@@ -3,12 +3,14 @@
 #define DWFPLOT_W2D_CODE_PAGE_H
 
 #include <cstdint>
+#include <string_view>
 
 #include "w2d/object.h"
 
 class WT_Code_Page : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Code_Page_ID;
+    static constexpr std::string_view Token = "(CodePage";
 
     WT_Code_Page() = default;
     explicit WT_Code_Page(int32_t page) : m_page(page) {}

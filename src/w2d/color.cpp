@@ -20,20 +20,20 @@ WT_Result::Enum WT_Color::read_operands(const WT_Opcode& opcode, WT_Stream& stre
     m_mode = No_Mapping;
     m_index = -1;
     if (opcode.type() == WT_Opcode::Extended_ASCII) {
-        if (!opcode.is_named("(Color")) return WT_Result::Wrong_Opcode;
+        if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
         WT_CHECK(wt_read_ascii_rgba(stream, m_rgba));
         return stream.read_closing_parenthesis();
     }
     if (opcode.type() != WT_Opcode::Single_Byte) return WT_Result::Wrong_Opcode;
     switch (opcode.byte()) {
-        case 0x03:
+        case RGBA_Opcode:
             return wt_read_rgba(stream, m_rgba);
-        case 'c': {
+        case Index_Opcode: {
             uint8_t index = 0;
             WT_CHECK(stream.read(index));
             return set_from_map(index, stream);
         }
-        case 'C': {
+        case Ascii_Index_Opcode: {
             int32_t index = 0;
             WT_CHECK(stream.read_ascii(index));
             return set_from_map(index, stream);
@@ -73,19 +73,19 @@ WT_Result::Enum WT_Color::write_value(WT_Stream& stream) const {
     const bool binary = stream.options().allow_binary_data();
     if (index >= 0 && index <= 255) {
         if (binary) {
-            WT_CHECK(stream.write(static_cast<uint8_t>('c')));
+            WT_CHECK(stream.write(Index_Opcode));
             return stream.write(static_cast<uint8_t>(index));
         }
         WT_CHECK(stream.write_tab_level());
-        WT_CHECK(stream.write("C "));
+        WT_CHECK(wt_write_token(stream, Ascii_Index_Opcode, " "));
         return stream.write_ascii(static_cast<int32_t>(index));
     }
     if (binary) {
-        WT_CHECK(stream.write(static_cast<uint8_t>(0x03)));
+        WT_CHECK(stream.write(RGBA_Opcode));
         return wt_write_rgba(stream, m_rgba);
     }
     WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(Color "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(wt_write_ascii_rgba(stream, m_rgba));
     return stream.write(static_cast<uint8_t>(')'));
 }

@@ -2,6 +2,8 @@
 #ifndef DWFPLOT_W2D_COLOR_H
 #define DWFPLOT_W2D_COLOR_H
 
+#include <string_view>
+
 #include "w2d/object.h"
 #include "w2d/rgba.h"
 
@@ -10,6 +12,10 @@ class WT_Color_Map;
 class WT_Color : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Color_ID;
+    static constexpr std::string_view Token = "(Color";
+    static constexpr uint8_t RGBA_Opcode = 0x03;
+    static constexpr uint8_t Index_Opcode = 'c';
+    static constexpr uint8_t Ascii_Index_Opcode = 'C';
 
     // Whether an RGBA colour may be written as an index into the map.
     enum WT_Color_Map_Mode {

@@ -52,7 +52,7 @@ WT_Result::Enum WT_Color_Map::read_operands(const WT_Opcode& opcode, WT_Stream& 
         WT_CHECK(stream.read(close));
         if (close != '}') return WT_Result::Corrupt_Data;
     } else {
-        if (!opcode.is_named("(ColorMap")) return WT_Result::Wrong_Opcode;
+        if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
         int32_t count = 0;
         WT_CHECK(stream.read_ascii(count));
         if (count < 1 || count > Maximum_Size) return WT_Result::Corrupt_Data;
@@ -80,7 +80,7 @@ WT_Result::Enum WT_Color_Map::write_value(WT_Stream& stream) const {
         return stream.write(static_cast<uint8_t>('}'));
     }
     WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(ColorMap "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(stream.write_ascii(count));
     for (const WT_RGBA32& color : m_colors) {
         WT_CHECK(stream.write(static_cast<uint8_t>(' ')));

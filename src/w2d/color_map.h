@@ -2,6 +2,7 @@
 #ifndef DWFPLOT_W2D_COLOR_MAP_H
 #define DWFPLOT_W2D_COLOR_MAP_H
 
+#include <string_view>
 #include <vector>
 
 #include "w2d/object.h"
@@ -10,6 +11,7 @@
 class WT_Color_Map : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Color_Map_ID;
+    static constexpr std::string_view Token = "(ColorMap";
     static constexpr int Maximum_Size = 256;
     static constexpr uint16_t Binary_Opcode = 1;
 

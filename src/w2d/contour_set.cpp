@@ -8,11 +8,6 @@
 #include "w2d/point_transform.h"
 #include "w2d/stream.h"
 
-namespace {
-constexpr uint8_t Contour_16 = 0x0B;
-constexpr uint8_t Contour_32 = 'k';
-}  // namespace
-
 WT_Contour_Set::WT_Contour_Set(std::vector<WT_Logical_Point> points)
     : m_counts{static_cast<int32_t>(points.size())}, m_points(std::move(points)) {}
 
@@ -32,7 +27,7 @@ WT_Result::Enum WT_Contour_Set::write_ascii(WT_Stream& stream) const {
 }
 
 WT_Result::Enum WT_Contour_Set::write_ascii_points(WT_Stream& stream, const std::vector<WT_Logical_Point>& points) const {
-    WT_CHECK(stream.write("(Contour "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(stream.write_ascii(static_cast<int32_t>(m_counts.size())));
     for (const int32_t count : m_counts) {
         WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
@@ -65,7 +60,7 @@ WT_Result::Enum WT_Contour_Set::dump(WT_Stream& stream) const {
         WT_CHECK(stream.write_tab_level(WT_Stream::Drawable_Indent));
         return write_ascii_points(stream, points);
     }
-    return wt_write_relative_points(stream, points, Contour_16, Contour_32, [&]() -> WT_Result::Enum {
+    return wt_write_relative_points(stream, points, Opcode_16, Opcode_32, [&]() -> WT_Result::Enum {
         WT_CHECK(stream.write_count(static_cast<uint32_t>(m_counts.size())));
         for (const int32_t count : m_counts) WT_CHECK(stream.write_count(static_cast<uint32_t>(count)));
         return WT_Result::Success;
@@ -73,10 +68,10 @@ WT_Result::Enum WT_Contour_Set::dump(WT_Stream& stream) const {
 }
 
 WT_Result::Enum WT_Contour_Set::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (opcode.is_named("(Contour")) return read_ascii(stream);
+    if (opcode.is_named(Token)) return read_ascii(stream);
     if (opcode.type() != WT_Opcode::Single_Byte) return WT_Result::Wrong_Opcode;
-    if (opcode.byte() == Contour_16) return read_binary(false, stream);
-    if (opcode.byte() == Contour_32) return read_binary(true, stream);
+    if (opcode.byte() == Opcode_16) return read_binary(false, stream);
+    if (opcode.byte() == Opcode_32) return read_binary(true, stream);
     return WT_Result::Wrong_Opcode;
 }
 

@@ -5,6 +5,7 @@
 #define DWFPLOT_W2D_CONTOUR_SET_H
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "w2d/logical_point.h"
@@ -13,6 +14,9 @@
 class WT_Contour_Set : public WT_Drawable {
 public:
     static constexpr WT_ID ID = Contour_Set_ID;
+    static constexpr std::string_view Token = "(Contour";
+    static constexpr uint8_t Opcode_16 = 0x0B;
+    static constexpr uint8_t Opcode_32 = 'k';
     static constexpr uint32_t Attribute_Mask = 0x2CA51F;
     // Above this many contours or points only the ASCII form holds a set.
     static constexpr size_t Maximum_Binary_Count = 65791;
@@ -38,7 +42,6 @@ public:
     WT_Result::Enum write(WT_Stream& stream) const override;
     WT_Result::Enum delay(WT_Stream& stream) const override;
     WT_Result::Enum dump(WT_Stream& stream) const override;
-    bool merge(const WT_Drawable&) override { return false; }
 
     // "(Contour " with absolute points, then ")": the form inside a viewport.
     WT_Result::Enum write_ascii(WT_Stream& stream) const;

@@ -5,7 +5,7 @@
 // "(DashPattern " id, then for a pattern a space and the lengths separated
 // by commas, then ")".
 WT_Result::Enum WT_Dash_Pattern::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(DashPattern")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     m_lengths.clear();
     WT_CHECK(stream.read_ascii(m_id));
     for (;;) {
@@ -27,7 +27,7 @@ WT_Result::Enum WT_Dash_Pattern::read_operands(const WT_Opcode& opcode, WT_Strea
 WT_Result::Enum WT_Dash_Pattern::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(DashPattern "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(stream.write_ascii(m_id));
     for (size_t index = 0; index < m_lengths.size(); ++index) {
         WT_CHECK(stream.write(static_cast<uint8_t>(index == 0 ? ' ' : ',')));

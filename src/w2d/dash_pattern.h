@@ -3,6 +3,7 @@
 #define DWFPLOT_W2D_DASH_PATTERN_H
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "w2d/object.h"
@@ -10,6 +11,7 @@
 class WT_Dash_Pattern : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Dash_Pattern_ID;
+    static constexpr std::string_view Token = "(DashPattern";
     // The id of "no dash pattern".
     static constexpr int32_t Null_Id = -1;
 

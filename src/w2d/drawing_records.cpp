@@ -7,10 +7,10 @@ namespace {
 constexpr std::string_view Projection_Names[] = {"normal", "stretch", "chop"};
 
 // These records have only an ASCII form; they start on a new line.
-WT_Result::Enum write_start(WT_Stream& stream, std::string_view token) {
+WT_Result::Enum write_start(WT_Stream& stream, std::string_view token, std::string_view after) {
     WT_CHECK(stream.dump_delayed_drawable());
     WT_CHECK(stream.write_tab_level());
-    return stream.write(token);
+    return wt_write_token(stream, token, after);
 }
 }  // namespace
 
@@ -20,20 +20,20 @@ WT_Result::Enum WT_Drawing_Record::default_process(WT_Stream& stream) {
 }
 
 WT_Result::Enum WT_Background::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(Background")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     WT_CHECK(wt_read_ascii_rgba(stream, m_color));
     return stream.read_closing_parenthesis();
 }
 
 WT_Result::Enum WT_Background::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, "(Background "));
+    WT_CHECK(write_start(stream, Token, " "));
     WT_CHECK(wt_write_ascii_rgba(stream, m_color));
     return stream.write(static_cast<uint8_t>(')'));
 }
 
 WT_Result::Enum WT_Plot_Optimized::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(PlotOptimized")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     m_optimized = true;
     return stream.read_closing_parenthesis();
 }
@@ -41,37 +41,37 @@ WT_Result::Enum WT_Plot_Optimized::read_operands(const WT_Opcode& opcode, WT_Str
 WT_Result::Enum WT_Plot_Optimized::write(WT_Stream& stream) const {
     if (!m_optimized) return stream.dump_delayed_drawable();
     WT_Stream::Binary_Suspension ascii(stream);
-    return write_start(stream, "(PlotOptimized)");
+    return write_start(stream, Token, ")");
 }
 
 WT_Result::Enum WT_Inked_Area::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(InkedArea")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     WT_CHECK(wt_read_points(stream, m_corners));
     return stream.read_closing_parenthesis();
 }
 
 WT_Result::Enum WT_Inked_Area::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, "(InkedArea "));
+    WT_CHECK(write_start(stream, Token, " "));
     WT_CHECK(wt_write_points(stream, m_corners));
     return stream.write(static_cast<uint8_t>(')'));
 }
 
 WT_Result::Enum WT_Pen_Pattern_Options::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(PenPat_Options")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     for (bool& flag : m_flags) WT_CHECK(wt_read_flag(stream, flag));
     return stream.read_closing_parenthesis();
 }
 
 WT_Result::Enum WT_Pen_Pattern_Options::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, "(PenPat_Options"));
+    WT_CHECK(write_start(stream, Token, ""));
     for (const bool flag : m_flags) WT_CHECK(stream.write(flag ? " 1" : " 0"));
     return stream.write(static_cast<uint8_t>(')'));
 }
 
 WT_Result::Enum WT_Projection::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(Projection")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     std::string name;
     WT_CHECK(wt_read_name(stream, name));
     const int index = wt_find_name(Projection_Names, name);
@@ -82,13 +82,13 @@ WT_Result::Enum WT_Projection::read_operands(const WT_Opcode& opcode, WT_Stream&
 
 WT_Result::Enum WT_Projection::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, "(Projection "));
+    WT_CHECK(write_start(stream, Token, " "));
     WT_CHECK(stream.write_quoted_string(Projection_Names[m_kind], true));
     return stream.write(static_cast<uint8_t>(')'));
 }
 
 WT_Result::Enum WT_Plot_Info::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(PlotInfo")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     std::string word;
     WT_CHECK(wt_read_name(stream, word));
     if (word != "show" && word != "hide") return WT_Result::Corrupt_Data;
@@ -103,7 +103,7 @@ WT_Result::Enum WT_Plot_Info::read_operands(const WT_Opcode& opcode, WT_Stream& 
 
 WT_Result::Enum WT_Plot_Info::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, "(PlotInfo "));
+    WT_CHECK(write_start(stream, Token, " "));
     WT_CHECK(stream.write(m_show ? "show " : "hide "));
     WT_CHECK(stream.write_ascii(m_rotation));
     WT_CHECK(stream.write(m_units == Inches ? " in " : " mm "));

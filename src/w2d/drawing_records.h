@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "w2d/logical_point.h"
 #include "w2d/object.h"
@@ -23,6 +24,7 @@ public:
 class WT_Background : public WT_Drawing_Record {
 public:
     static constexpr WT_ID ID = Background_ID;
+    static constexpr std::string_view Token = "(Background";
     WT_Background() = default;
     explicit WT_Background(const WT_RGBA32& color) : m_color(color) {}
     const WT_RGBA32& color() const { return m_color; }
@@ -39,6 +41,7 @@ private:
 class WT_Plot_Optimized : public WT_Drawing_Record {
 public:
     static constexpr WT_ID ID = Plot_Optimized_ID;
+    static constexpr std::string_view Token = "(PlotOptimized";
     WT_Plot_Optimized() = default;
     explicit WT_Plot_Optimized(bool optimized) : m_optimized(optimized) {}
     bool optimized() const { return m_optimized; }
@@ -56,6 +59,7 @@ private:
 class WT_Inked_Area : public WT_Drawing_Record {
 public:
     static constexpr WT_ID ID = Inked_Area_ID;
+    static constexpr std::string_view Token = "(InkedArea";
     using WT_Corners = std::array<WT_Logical_Point, 4>;
     WT_Inked_Area() = default;
     explicit WT_Inked_Area(const WT_Corners& corners) : m_corners(corners) {}
@@ -73,6 +77,7 @@ private:
 class WT_Pen_Pattern_Options : public WT_Drawing_Record {
 public:
     static constexpr WT_ID ID = Pen_Pattern_Options_ID;
+    static constexpr std::string_view Token = "(PenPat_Options";
     enum WT_Flag { Scale_Pen_Width, Map_Colors_To_Gray_Scale, Use_Alternate_Fill_Rule, Use_Error_Diffusion, Flag_Count };
     using WT_Flags = std::array<bool, Flag_Count>;
     WT_Pen_Pattern_Options() = default;
@@ -91,6 +96,7 @@ private:
 class WT_Projection : public WT_Drawing_Record {
 public:
     static constexpr WT_ID ID = Projection_ID;
+    static constexpr std::string_view Token = "(Projection";
     enum WT_Kind { Normal, Stretch, Chop };
     WT_Projection() = default;
     explicit WT_Projection(WT_Kind kind) : m_kind(kind) {}
@@ -109,6 +115,7 @@ private:
 class WT_Plot_Info : public WT_Drawing_Record {
 public:
     static constexpr WT_ID ID = Plot_Info_ID;
+    static constexpr std::string_view Token = "(PlotInfo";
     enum WT_Paper_Units { Inches, Millimeters };
     WT_Plot_Info() = default;
     WT_Plot_Info(bool show, int32_t rotation, WT_Paper_Units units, const std::array<double, 6>& values)

@@ -7,13 +7,6 @@
 #include "w2d/stream.h"
 
 namespace {
-constexpr uint8_t Ascii_Circle = 'R';
-constexpr uint8_t Circle_32 = 'r';
-constexpr uint8_t Circle_16 = 0x12;
-constexpr uint8_t Arc_32 = 0x92;
-constexpr uint8_t Ascii_Ellipse = 'E';
-constexpr uint8_t Ellipse_32 = 'e';
-
 template <class T>
 WT_Result::Enum delay_copy(const T& ellipse, WT_Stream& stream) {
     stream.set_delayed_drawable(std::make_unique<T>(ellipse));
@@ -72,7 +65,7 @@ WT_Result::Enum WT_Ellipse::dump(WT_Stream& stream) const {
 WT_Result::Enum WT_Ellipse::write_ascii(WT_Stream& stream, const WT_Logical_Point& centre) const {
     WT_CHECK(stream.write_tab_level(WT_Stream::Drawable_Indent));
     if (is_circle()) {
-        WT_CHECK(stream.write(is_full() ? "R " : "(Circle "));
+        WT_CHECK(is_full() ? wt_write_token(stream, Ascii_Circle, " ") : wt_write_token(stream, Circle_Token, " "));
         WT_CHECK(stream.write_ascii(centre));
         WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
         WT_CHECK(stream.write_ascii(m_major));
@@ -82,7 +75,7 @@ WT_Result::Enum WT_Ellipse::write_ascii(WT_Stream& stream, const WT_Logical_Poin
         return stream.write(static_cast<uint8_t>(')'));
     }
     const bool plain = is_full() && m_tilt == 0;
-    WT_CHECK(stream.write(plain ? "E " : "(Ellipse "));
+    WT_CHECK(plain ? wt_write_token(stream, Ascii_Ellipse, " ") : wt_write_token(stream, Ellipse_Token, " "));
     WT_CHECK(stream.write_ascii(centre));
     WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
     WT_CHECK(write_ascii_pair(stream, m_major, m_minor));
@@ -145,8 +138,8 @@ WT_Result::Enum WT_Ellipse::read_ascii(uint8_t opcode, WT_Stream& stream) {
 }
 
 WT_Result::Enum WT_Ellipse::read_named(const WT_Opcode& opcode, WT_Stream& stream) {
-    const bool circle = opcode.is_named("(Circle");
-    if (!circle && !opcode.is_named("(Ellipse")) return WT_Result::Wrong_Opcode;
+    const bool circle = opcode.is_named(Circle_Token);
+    if (!circle && !opcode.is_named(Ellipse_Token)) return WT_Result::Wrong_Opcode;
     WT_CHECK(stream.read_ascii(m_centre));
     uint32_t start = 0;
     uint32_t tilt = 0;

@@ -4,6 +4,7 @@
 #define DWFPLOT_W2D_ELLIPSE_H
 
 #include <cstdint>
+#include <string_view>
 
 #include "w2d/logical_point.h"
 #include "w2d/object.h"
@@ -11,6 +12,14 @@
 class WT_Ellipse : public WT_Drawable {
 public:
     static constexpr uint32_t Full_Turn = 65536;
+    static constexpr std::string_view Circle_Token = "(Circle";
+    static constexpr std::string_view Ellipse_Token = "(Ellipse";
+    static constexpr uint8_t Ascii_Circle = 'R';
+    static constexpr uint8_t Circle_32 = 'r';
+    static constexpr uint8_t Circle_16 = 0x12;
+    static constexpr uint8_t Arc_32 = 0x92;
+    static constexpr uint8_t Ascii_Ellipse = 'E';
+    static constexpr uint8_t Ellipse_32 = 'e';
 
     WT_Ellipse() = default;
     WT_Ellipse(const WT_Logical_Point& centre, uint32_t major, uint32_t minor, uint16_t start = 0,
@@ -33,7 +42,6 @@ public:
     WT_Result::Enum read_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
     WT_Result::Enum write(WT_Stream& stream) const override;
     WT_Result::Enum dump(WT_Stream& stream) const override;
-    bool merge(const WT_Drawable&) override { return false; }
 
 protected:
     // Whether the kind draws with the fill on.

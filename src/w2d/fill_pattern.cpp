@@ -18,7 +18,7 @@ constexpr WT_Named_Value Names[] = {{"None", WT_Fill_Pattern::None},
 }  // namespace
 
 WT_Result::Enum WT_Fill_Pattern::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(FillPattern")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     std::string token;
     WT_CHECK(stream.read_ascii_token(64, token));
     int value = 0;
@@ -43,7 +43,7 @@ WT_Result::Enum WT_Fill_Pattern::write_value(WT_Stream& stream) const {
     const std::string_view name = wt_find_name(Names, m_id);
     if (name.empty()) return WT_Result::Internal_Error;
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(FillPattern "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(stream.write_quoted_string(name, true));
     if (m_scale != 1.0) {
         WT_CHECK(stream.write(" (FillPatternScale "));

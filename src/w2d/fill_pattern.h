@@ -9,6 +9,7 @@
 class WT_Fill_Pattern : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Fill_Pattern_ID;
+    static constexpr std::string_view Token = "(FillPattern";
 
     enum WT_Pattern_ID {
         None = 0, Checkerboard, Crosshatch, Diamonds, Horizontal_Bars, Slant_Left, Slant_Right, Square_Dots,

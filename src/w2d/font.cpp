@@ -127,7 +127,7 @@ WT_Result::Enum WT_Font::write_fields(WT_Stream& stream, uint32_t fields) const 
 }
 
 WT_Result::Enum WT_Font::write_binary(WT_Stream& stream, uint32_t fields) const {
-    WT_CHECK(stream.write(static_cast<uint8_t>(0x06)));
+    WT_CHECK(stream.write(Opcode));
     WT_CHECK(stream.write(static_cast<uint16_t>(fields)));
     // Quoted so that the binary fields after it cannot run into the name.
     if (fields & Name_Bit) WT_CHECK(m_name.write(stream, true));
@@ -146,7 +146,7 @@ WT_Result::Enum WT_Font::write_binary(WT_Stream& stream, uint32_t fields) const 
 
 WT_Result::Enum WT_Font::write_ascii(WT_Stream& stream, uint32_t fields) const {
     WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(Font"));
+    WT_CHECK(stream.write(Token));
     for (const Field_Name& field : Field_Names) {
         if ((fields & field.bit) == 0) continue;
         WT_CHECK(stream.write(" ("));
@@ -194,8 +194,8 @@ WT_Result::Enum WT_Font::store(WT_Stream& stream) const {
 
 WT_Result::Enum WT_Font::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
     *this = WT_Font();
-    if (opcode.type() == WT_Opcode::Single_Byte && opcode.byte() == 0x06) return read_binary(stream);
-    if (opcode.is_named("(Font")) return read_ascii(stream);
+    if (opcode.type() == WT_Opcode::Single_Byte && opcode.byte() == Opcode) return read_binary(stream);
+    if (opcode.is_named(Token)) return read_ascii(stream);
     return WT_Result::Wrong_Opcode;
 }
 

@@ -4,6 +4,7 @@
 #define DWFPLOT_W2D_FONT_H
 
 #include <cstdint>
+#include <string_view>
 
 #include "w2d/object.h"
 #include "w2d/string.h"
@@ -11,6 +12,8 @@
 class WT_Font : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Font_ID;
+    static constexpr std::string_view Token = "(Font";
+    static constexpr uint8_t Opcode = 0x06;
 
     enum WT_Field_Bit : uint32_t {
         Name_Bit = 0x1,

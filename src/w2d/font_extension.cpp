@@ -3,7 +3,7 @@
 #include "w2d/attribute_helpers.h"
 
 WT_Result::Enum WT_Font_Extension::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(FontExtension")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     WT_CHECK(m_logical.read(stream));
     WT_CHECK(m_canonical.read(stream));
     return stream.read_closing_parenthesis();
@@ -12,7 +12,7 @@ WT_Result::Enum WT_Font_Extension::read_operands(const WT_Opcode& opcode, WT_Str
 WT_Result::Enum WT_Font_Extension::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(FontExtension "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(m_logical.write(stream, true));
     WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
     WT_CHECK(m_canonical.write(stream, true));

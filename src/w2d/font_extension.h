@@ -3,12 +3,15 @@
 #ifndef DWFPLOT_W2D_FONT_EXTENSION_H
 #define DWFPLOT_W2D_FONT_EXTENSION_H
 
+#include <string_view>
+
 #include "w2d/object.h"
 #include "w2d/string.h"
 
 class WT_Font_Extension : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Font_Extension_ID;
+    static constexpr std::string_view Token = "(FontExtension";
 
     WT_Font_Extension() = default;
     WT_Font_Extension(const WT_String& logical, const WT_String& canonical)

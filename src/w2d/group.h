@@ -3,12 +3,16 @@
 #ifndef DWFPLOT_W2D_GROUP_H
 #define DWFPLOT_W2D_GROUP_H
 
+#include <string_view>
+
 #include "w2d/object.h"
 #include "w2d/string.h"
 
 class WT_Group : public WT_Object {
 public:
     static constexpr WT_ID ID = Group_ID;
+    static constexpr std::string_view Begin_Token = "(GroupBegin";
+    static constexpr std::string_view End_Token = "(GroupEnd";
 
     // A group end without `path`, a group begin with it.
     WT_Group() = default;

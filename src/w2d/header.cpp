@@ -40,7 +40,7 @@ WT_Result::Enum WT_DWF_Header::write_header(WT_Stream& stream) {
 }
 
 WT_Result::Enum WT_End_Of_DWF::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(EndOfDWF")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     return stream.read_closing_parenthesis();
 }
 
@@ -48,5 +48,5 @@ WT_Result::Enum WT_End_Of_DWF::default_process(WT_Stream&) { return WT_Result::E
 
 WT_Result::Enum WT_End_Of_DWF::write_trailer(WT_Stream& stream) {
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
-    return stream.write("(EndOfDWF)\r\n");
+    return wt_write_token(stream, Token, ")\r\n");
 }

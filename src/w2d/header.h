@@ -2,6 +2,8 @@
 #ifndef DWFPLOT_W2D_HEADER_H
 #define DWFPLOT_W2D_HEADER_H
 
+#include <string_view>
+
 #include "w2d/object.h"
 
 class WT_DWF_Header : public WT_Object {
@@ -33,6 +35,7 @@ private:
 class WT_End_Of_DWF : public WT_Object {
 public:
     static constexpr WT_ID ID = End_Of_DWF_ID;
+    static constexpr std::string_view Token = "(EndOfDWF";
 
     WT_Type object_type() const override { return Other; }
     WT_ID object_id() const override { return ID; }

@@ -16,6 +16,7 @@
 class WT_Image : public WT_Drawable {
 public:
     static constexpr WT_ID ID = Image_ID;
+    static constexpr std::string_view Token = "(Image";
     static constexpr uint32_t Attribute_Mask = 0x24210C;
     static constexpr uint32_t Indexed_Attribute_Mask = 0x24230C;
 
@@ -60,12 +61,11 @@ public:
     WT_Result::Enum write(WT_Stream& stream) const override;
     WT_Result::Enum delay(WT_Stream& stream) const override;
     WT_Result::Enum dump(WT_Stream& stream) const override;
-    bool merge(const WT_Drawable&) override { return false; }
 
 protected:
     // The formats of the kind and the name of its extended ASCII opcode.
     virtual bool has_format(uint16_t format) const;
-    virtual std::string_view ascii_opcode() const { return "(Image"; }
+    virtual std::string_view ascii_opcode() const { return Token; }
 
 private:
     WT_Result::Enum check_writable() const;

@@ -3,14 +3,14 @@
 #include "w2d/attribute_helpers.h"
 
 WT_Result::Enum WT_Layer::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (opcode.type() == WT_Opcode::Single_Byte && opcode.byte() == 0xAC) {
+    if (opcode.type() == WT_Opcode::Single_Byte && opcode.byte() == Opcode) {
         uint32_t number = 0;
         WT_CHECK(stream.read_count(number));
         m_number = static_cast<int32_t>(number);
         m_name = stream.layer_name(m_number);
         return WT_Result::Success;
     }
-    if (!opcode.is_named("(Layer")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     WT_CHECK(stream.read_ascii(m_number));
     WT_CHECK(stream.eat_whitespace());
     uint8_t next = 0;
@@ -24,11 +24,11 @@ WT_Result::Enum WT_Layer::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     const bool known = stream.has_layer_name(m_number) && stream.layer_name(m_number) == m_name;
     if (stream.options().allow_binary_data() && known && m_number >= 1 && m_number <= 65791) {
-        WT_CHECK(stream.write(static_cast<uint8_t>(0xAC)));
+        WT_CHECK(stream.write(Opcode));
         return stream.write_count(static_cast<uint32_t>(m_number));
     }
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(Layer "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(stream.write_ascii(m_number));
     WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
     WT_CHECK(m_name.write(stream));

@@ -4,6 +4,7 @@
 #define DWFPLOT_W2D_LAYER_H
 
 #include <cstdint>
+#include <string_view>
 
 #include "w2d/object.h"
 #include "w2d/string.h"
@@ -11,6 +12,8 @@
 class WT_Layer : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Layer_ID;
+    static constexpr std::string_view Token = "(Layer";
+    static constexpr uint8_t Opcode = 0xAC;
 
     WT_Layer() = default;
     WT_Layer(int32_t number, const WT_String& name) : m_number(number), m_name(name) {}

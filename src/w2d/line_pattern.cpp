@@ -22,14 +22,14 @@ std::string_view WT_Line_Pattern::name(WT_Pattern_ID id) {
 }
 
 WT_Result::Enum WT_Line_Pattern::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (opcode.type() == WT_Opcode::Single_Byte && opcode.byte() == 0xCC) {
+    if (opcode.type() == WT_Opcode::Single_Byte && opcode.byte() == Opcode) {
         uint32_t id = 0;
         WT_CHECK(stream.read_count(id));
         if (!valid(id)) return WT_Result::Corrupt_Data;
         m_id = static_cast<WT_Pattern_ID>(id);
         return WT_Result::Success;
     }
-    if (!opcode.is_named("(LinePattern")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     std::string token;
     WT_CHECK(stream.read_ascii_token(64, token));
     for (size_t index = 0; index < Names.size(); ++index) {
@@ -44,11 +44,11 @@ WT_Result::Enum WT_Line_Pattern::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!valid(static_cast<uint32_t>(m_id))) return WT_Result::Internal_Error;
     if (stream.options().allow_binary_data()) {
-        WT_CHECK(stream.write(static_cast<uint8_t>(0xCC)));
+        WT_CHECK(stream.write(Opcode));
         return stream.write_count(static_cast<uint32_t>(m_id));
     }
     WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(LinePattern "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(stream.write_quoted_string(name(m_id), true));
     return stream.write(static_cast<uint8_t>(')'));
 }

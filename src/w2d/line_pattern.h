@@ -9,6 +9,8 @@
 class WT_Line_Pattern : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Line_Pattern_ID;
+    static constexpr std::string_view Token = "(LinePattern";
+    static constexpr uint8_t Opcode = 0xCC;
 
     enum WT_Pattern_ID {
         Solid = 1, Dashed, Dotted, Dash_Dot, Short_Dash, Medium_Dash, Long_Dash, Short_Dash_X2, Medium_Dash_X2,

@@ -126,7 +126,7 @@ WT_Result::Enum WT_Line_Style::write_options(WT_Stream& stream, uint32_t bits) c
     WT_CHECK(stream.dump_delayed_drawable());
     const bool ascii = !stream.options().allow_binary_data();
     if (ascii) WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(LineStyle"));
+    WT_CHECK(stream.write(Token));
     for (const Option_Description& option : Options) {
         if ((bits & option.bit) == 0) continue;
         if (ascii) {
@@ -186,7 +186,7 @@ WT_Result::Enum WT_Line_Style::read_option(WT_Stream& stream, uint32_t bit) {
 }
 
 WT_Result::Enum WT_Line_Style::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(LineStyle")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     *this = WT_Line_Style();
     for (;;) {
         WT_Line_Style_Option_Code option;

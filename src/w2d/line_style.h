@@ -4,6 +4,7 @@
 #define DWFPLOT_W2D_LINE_STYLE_H
 
 #include <cstdint>
+#include <string_view>
 
 #include "w2d/object.h"
 #include "w2d/opcode.h"
@@ -11,6 +12,7 @@
 class WT_Line_Style : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Line_Style_ID;
+    static constexpr std::string_view Token = "(LineStyle";
 
     enum WT_Capstyle_ID { Butt_Cap = 0, Square_Cap = 1, Round_Cap = 2, Diamond_Cap = 3 };
     enum WT_Joinstyle_ID { Miter_Join = 0, Bevel_Join = 1, Round_Join = 2, Diamond_Join = 3 };

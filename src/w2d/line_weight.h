@@ -3,12 +3,15 @@
 #define DWFPLOT_W2D_LINE_WEIGHT_H
 
 #include <cstdint>
+#include <string_view>
 
 #include "w2d/object.h"
 
 class WT_Line_Weight : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Line_Weight_ID;
+    static constexpr std::string_view Token = "(LineWeight";
+    static constexpr uint8_t Opcode = 0x17;
 
     WT_Line_Weight() = default;
     explicit WT_Line_Weight(int32_t weight) : m_weight(weight) {}

@@ -4,19 +4,19 @@
 
 WT_Result::Enum WT_Marker_Size::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
     if (opcode.type() != WT_Opcode::Single_Byte) return WT_Result::Wrong_Opcode;
-    if (opcode.byte() == 's') return stream.read(m_size);
-    if (opcode.byte() == 'S') return stream.read_ascii(m_size);
+    if (opcode.byte() == Opcode) return stream.read(m_size);
+    if (opcode.byte() == Ascii_Opcode) return stream.read_ascii(m_size);
     return WT_Result::Wrong_Opcode;
 }
 
 WT_Result::Enum WT_Marker_Size::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (stream.options().allow_binary_data()) {
-        WT_CHECK(stream.write(static_cast<uint8_t>('s')));
+        WT_CHECK(stream.write(Opcode));
         return stream.write(m_size);
     }
     WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("S "));
+    WT_CHECK(wt_write_token(stream, Ascii_Opcode, " "));
     return stream.write_ascii(m_size);
 }
 
@@ -32,14 +32,14 @@ WT_Result::Enum WT_Marker_Size::sync(WT_Stream& stream) const {
 bool WT_Marker_Size::equals(const WT_Attribute& other) const { return wt_same_attribute(*this, other); }
 
 WT_Result::Enum WT_Marker_Symbol::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (opcode.type() != WT_Opcode::Single_Byte || opcode.byte() != 'G') return WT_Result::Wrong_Opcode;
+    if (opcode.type() != WT_Opcode::Single_Byte || opcode.byte() != Ascii_Opcode) return WT_Result::Wrong_Opcode;
     return stream.read_ascii(m_symbol);
 }
 
 WT_Result::Enum WT_Marker_Symbol::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("G "));
+    WT_CHECK(wt_write_token(stream, Ascii_Opcode, " "));
     return stream.write_ascii(m_symbol);
 }
 

@@ -10,6 +10,8 @@
 class WT_Marker_Size : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Marker_Size_ID;
+    static constexpr uint8_t Opcode = 's';
+    static constexpr uint8_t Ascii_Opcode = 'S';
 
     WT_Marker_Size() = default;
     explicit WT_Marker_Size(int32_t size) : m_size(size) {}
@@ -32,6 +34,7 @@ private:
 class WT_Marker_Symbol : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Marker_Symbol_ID;
+    static constexpr uint8_t Ascii_Opcode = 'G';
 
     WT_Marker_Symbol() = default;
     explicit WT_Marker_Symbol(int32_t symbol) : m_symbol(symbol) {}

@@ -10,7 +10,7 @@ constexpr WT_Named_Value Names[] = {{"opaque", WT_Merge_Control::Opaque},
 }
 
 WT_Result::Enum WT_Merge_Control::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(LinesOverwrite")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     std::string token;
     WT_CHECK(stream.read_ascii_token(64, token));
     int value = 0;
@@ -24,7 +24,7 @@ WT_Result::Enum WT_Merge_Control::write_value(WT_Stream& stream) const {
     const std::string_view name = wt_find_name(Names, m_format);
     if (name.empty()) return WT_Result::Internal_Error;
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(LinesOverwrite "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(stream.write_quoted_string(name, true));
     return stream.write(static_cast<uint8_t>(')'));
 }

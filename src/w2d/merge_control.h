@@ -2,11 +2,14 @@
 #ifndef DWFPLOT_W2D_MERGE_CONTROL_H
 #define DWFPLOT_W2D_MERGE_CONTROL_H
 
+#include <string_view>
+
 #include "w2d/object.h"
 
 class WT_Merge_Control : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Merge_Control_ID;
+    static constexpr std::string_view Token = "(LinesOverwrite";
 
     enum WT_Merge_Format { Opaque = 0, Merge = 1, Transparent = 2 };
 

@@ -129,8 +129,8 @@ public:
     // Writes the object at once.
     virtual WT_Result::Enum dump(WT_Stream& stream) const = 0;
     // Appends a following drawable of the same kind to this pending one;
-    // false when the two do not join.
-    virtual bool merge(const WT_Drawable& following) = 0;
+    // false when the two do not join, as for every kind but the polyline.
+    virtual bool merge(const WT_Drawable& /*following*/) { return false; }
 };
 
 #endif  // DWFPLOT_W2D_OBJECT_H

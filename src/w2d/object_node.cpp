@@ -7,22 +7,22 @@ WT_Result::Enum WT_Object_Node::read_operands(const WT_Opcode& opcode, WT_Stream
     m_name = WT_String();
     if (opcode.type() == WT_Opcode::Single_Byte) {
         switch (opcode.byte()) {
-            case 0x0E:
+            case Next_Opcode:
                 m_number = wt_wrapping_add(current, 1);
                 return WT_Result::Success;
-            case 'n': {
+            case Opcode_16: {
                 int16_t difference = 0;
                 WT_CHECK(stream.read(difference));
                 m_number = wt_wrapping_add(current, difference);
                 return WT_Result::Success;
             }
-            case 'N':
+            case Opcode_32:
                 return stream.read(m_number);
             default:
                 return WT_Result::Wrong_Opcode;
         }
     }
-    if (!opcode.is_named("(Node")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     WT_CHECK(stream.read_ascii(m_number));
     WT_CHECK(stream.eat_whitespace());
     uint8_t next = 0;
@@ -36,16 +36,16 @@ WT_Result::Enum WT_Object_Node::write_value(WT_Stream& stream) const {
     if (stream.options().allow_binary_data() && m_name.empty()) {
         const int32_t current = stream.current_attributes().object_node().object_node_num();
         const int64_t difference = static_cast<int64_t>(m_number) - current;
-        if (difference == 1) return stream.write(static_cast<uint8_t>(0x0E));
+        if (difference == 1) return stream.write(Next_Opcode);
         if (difference >= INT16_MIN && difference <= INT16_MAX) {
-            WT_CHECK(stream.write(static_cast<uint8_t>('n')));
+            WT_CHECK(stream.write(Opcode_16));
             return stream.write(static_cast<int16_t>(difference));
         }
-        WT_CHECK(stream.write(static_cast<uint8_t>('N')));
+        WT_CHECK(stream.write(Opcode_32));
         return stream.write(m_number);
     }
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(Node "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(stream.write_ascii(m_number));
     WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
     WT_CHECK(m_name.write(stream));

@@ -3,6 +3,7 @@
 #define DWFPLOT_W2D_OBJECT_NODE_H
 
 #include <cstdint>
+#include <string_view>
 
 #include "w2d/object.h"
 #include "w2d/string.h"
@@ -10,6 +11,11 @@
 class WT_Object_Node : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Object_Node_ID;
+    static constexpr std::string_view Token = "(Node";
+    // The next node, a 16-bit difference from the current one, a 32-bit number.
+    static constexpr uint8_t Next_Opcode = 0x0E;
+    static constexpr uint8_t Opcode_16 = 'n';
+    static constexpr uint8_t Opcode_32 = 'N';
 
     WT_Object_Node() = default;
     WT_Object_Node(int32_t number, const WT_String& name) : m_number(number), m_name(name) {}

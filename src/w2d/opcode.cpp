@@ -74,3 +74,13 @@ WT_Result::Enum WT_Opcode::read_extended_binary(WT_Stream& stream) {
     set_extended_binary(size, value);
     return WT_Result::Success;
 }
+
+WT_Result::Enum wt_write_token(WT_Stream& stream, std::string_view token, std::string_view after) {
+    WT_CHECK(stream.write(token));
+    return stream.write(after);
+}
+
+WT_Result::Enum wt_write_token(WT_Stream& stream, uint8_t opcode, std::string_view after) {
+    WT_CHECK(stream.write(opcode));
+    return stream.write(after);
+}

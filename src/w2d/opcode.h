@@ -72,4 +72,11 @@ protected:
     bool accepts_closing_parenthesis() const override { return true; }
 };
 
+// Writes an extended ASCII token and what follows it at once (a space
+// before operands, ")" for a record without any), so that every class
+// writes its token from its one constant.
+WT_Result::Enum wt_write_token(WT_Stream& stream, std::string_view token, std::string_view after);
+// The same for the letter of a single-byte ASCII form ("C ", "L ").
+WT_Result::Enum wt_write_token(WT_Stream& stream, uint8_t opcode, std::string_view after);
+
 #endif  // DWFPLOT_W2D_OPCODE_H

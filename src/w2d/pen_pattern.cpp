@@ -21,7 +21,7 @@ WT_Result::Enum WT_Pen_Pattern::read_operands(const WT_Opcode& opcode, WT_Stream
         WT_CHECK(stream.read(close));
         return close == '}' ? WT_Result::Success : WT_Result::Corrupt_Data;
     }
-    if (!opcode.is_named("(PenPattern")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     WT_CHECK(stream.read_ascii(m_id));
     WT_Extended_Skipper skipper(opcode);
     return skipper.run(stream, nullptr);
@@ -37,7 +37,7 @@ WT_Result::Enum WT_Pen_Pattern::write_value(WT_Stream& stream) const {
         return stream.write(static_cast<uint8_t>('}'));
     }
     WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(PenPattern "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(stream.write_ascii(m_id));
     return stream.write(static_cast<uint8_t>(')'));
 }

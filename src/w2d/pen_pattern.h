@@ -3,12 +3,14 @@
 #define DWFPLOT_W2D_PEN_PATTERN_H
 
 #include <cstdint>
+#include <string_view>
 
 #include "w2d/object.h"
 
 class WT_Pen_Pattern : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Pen_Pattern_ID;
+    static constexpr std::string_view Token = "(PenPattern";
     static constexpr uint16_t Binary_Opcode = 356;
 
     WT_Pen_Pattern() = default;

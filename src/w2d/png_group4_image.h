@@ -8,6 +8,7 @@
 class WT_PNG_Group4_Image : public WT_Image {
 public:
     static constexpr WT_ID ID = PNG_Group4_Image_ID;
+    static constexpr std::string_view Token = "(Group4PNGImage";
 
     WT_PNG_Group4_Image() : WT_Image(0, 0, PNG, 0, std::nullopt, {}, {}, {}) {}
     using WT_Image::WT_Image;
@@ -18,7 +19,7 @@ public:
 
 protected:
     bool has_format(uint16_t format) const override;
-    std::string_view ascii_opcode() const override { return "(Group4PNGImage"; }
+    std::string_view ascii_opcode() const override { return Token; }
 };
 
 #endif  // DWFPLOT_W2D_PNG_GROUP4_IMAGE_H

@@ -22,9 +22,7 @@ public:
     static constexpr uint8_t Opcode_32 = Wide;
     static constexpr uint8_t Opcode_16 = Narrow;
 
-    WT_Point_List() = default;
-    explicit WT_Point_List(std::vector<WT_Logical_Point> points) : WT_Point_Set(std::move(points)) {}
-    WT_Point_List(int32_t count, const WT_Logical_Point* points) : WT_Point_Set(count, points) {}
+    using WT_Point_Set::WT_Point_Set;
 
     WT_ID object_id() const override { return ID; }
     WT_Result::Enum read_operands(const WT_Opcode& opcode, WT_Stream& stream) override;
@@ -32,7 +30,6 @@ public:
     WT_Result::Enum write(WT_Stream& stream) const override;
     WT_Result::Enum delay(WT_Stream& stream) const override;
     WT_Result::Enum dump(WT_Stream& stream) const override;
-    bool merge(const WT_Drawable&) override { return false; }
 };
 
 #endif  // DWFPLOT_W2D_POINT_LIST_H

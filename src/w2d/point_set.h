@@ -18,6 +18,10 @@ public:
     // Above this many points (the largest count encoding) only the ASCII
     // form can hold a set.
     static constexpr uint32_t Maximum_Binary_Count = 65791;
+    // The point-set forms: a polygon, or with the fill off a polyline.
+    static constexpr uint8_t Ascii_Point_Set_Opcode = 'P';
+    static constexpr uint8_t Point_Set_Opcode_32 = 'p';
+    static constexpr uint8_t Point_Set_Opcode_16 = 0x10;
 
     WT_Point_Set() = default;
     // The set keeps its own copy.

@@ -1,11 +1,10 @@
 #include "w2d/polygon.h"
 
-
 #include "w2d/attribute_set.h"
 #include "w2d/stream.h"
 
 WT_Result::Enum WT_Polygon::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    return read_point_set(opcode, stream, 'P', 'p', 0x10);
+    return read_point_set(opcode, stream, Ascii_Point_Set_Opcode, Point_Set_Opcode_32, Point_Set_Opcode_16);
 }
 
 WT_Result::Enum WT_Polygon::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
@@ -30,4 +29,4 @@ WT_Result::Enum WT_Polygon::delay(WT_Stream& stream) const {
     return WT_Result::Success;
 }
 
-WT_Result::Enum WT_Polygon::dump(WT_Stream& stream) const { return write_point_set(stream, 'P', 'p', 0x10); }
+WT_Result::Enum WT_Polygon::dump(WT_Stream& stream) const { return write_point_set(stream, Ascii_Point_Set_Opcode, Point_Set_Opcode_32, Point_Set_Opcode_16); }

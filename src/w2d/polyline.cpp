@@ -8,23 +8,14 @@
 #include "w2d/point_transform.h"
 #include "w2d/stream.h"
 
-namespace {
-constexpr uint8_t Ascii_Polyline = 'P';
-constexpr uint8_t Polyline_32 = 'p';
-constexpr uint8_t Polyline_16 = 0x10;
-constexpr uint8_t Ascii_Line = 'L';
-constexpr uint8_t Line_32 = 'l';
-constexpr uint8_t Line_16 = 0x0C;
-}  // namespace
-
 WT_Result::Enum WT_Polyline::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
     if (opcode.type() != WT_Opcode::Single_Byte) return WT_Result::Wrong_Opcode;
     const uint8_t byte = opcode.byte();
-    if (byte != Ascii_Line && byte != Line_32 && byte != Line_16)
-        return read_point_set(opcode, stream, Ascii_Polyline, Polyline_32, Polyline_16);
+    if (byte != Ascii_Line_Opcode && byte != Line_Opcode_32 && byte != Line_Opcode_16)
+        return read_point_set(opcode, stream, Ascii_Point_Set_Opcode, Point_Set_Opcode_32, Point_Set_Opcode_16);
     m_points.clear();
-    if (byte == Ascii_Line) return wt_read_ascii_points(stream, 2, m_points);
-    return byte == Line_32 ? stream.read_points_32r(2, m_points) : stream.read_points_16r(2, m_points);
+    if (byte == Ascii_Line_Opcode) return wt_read_ascii_points(stream, 2, m_points);
+    return byte == Line_Opcode_32 ? stream.read_points_32r(2, m_points) : stream.read_points_16r(2, m_points);
 }
 
 WT_Result::Enum WT_Polyline::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
@@ -65,7 +56,7 @@ WT_Result::Enum WT_Polyline::delay(WT_Stream& stream) const {
 
 WT_Result::Enum WT_Polyline::dump(WT_Stream& stream) const {
     if (count() == 2) return dump_line(stream);
-    return write_point_set(stream, Ascii_Polyline, Polyline_32, Polyline_16);
+    return write_point_set(stream, Ascii_Point_Set_Opcode, Point_Set_Opcode_32, Point_Set_Opcode_16);
 }
 
 WT_Result::Enum WT_Polyline::dump_line(WT_Stream& stream) const {
@@ -73,7 +64,7 @@ WT_Result::Enum WT_Polyline::dump_line(WT_Stream& stream) const {
     const WT_Logical_Point second = wt_transform_point(stream, m_points[1]);
     if (!stream.options().allow_binary_data()) {
         WT_CHECK(stream.write_tab_level(WT_Stream::Drawable_Indent));
-        WT_CHECK(stream.write("L "));
+        WT_CHECK(wt_write_token(stream, Ascii_Line_Opcode, " "));
         WT_CHECK(stream.write_ascii(first));
         WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
         return stream.write_ascii(second);
@@ -84,7 +75,7 @@ WT_Result::Enum WT_Polyline::dump_line(WT_Stream& stream) const {
                       wt_fits_16(wt_wrapping_sub(second.m_x, first.m_x)) &&
                       wt_fits_16(wt_wrapping_sub(second.m_y, first.m_y));
     const WT_Logical_Point points[2] = {first, second};
-    WT_CHECK(stream.write(fits ? Line_16 : Line_32));
+    WT_CHECK(stream.write(fits ? Line_Opcode_16 : Line_Opcode_32));
     return fits ? stream.write_points_16r(2, points) : stream.write_points_32r(2, points);
 }
 

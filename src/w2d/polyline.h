@@ -10,10 +10,12 @@ class WT_Polyline : public WT_Drawable, public WT_Point_Set {
 public:
     static constexpr WT_ID ID = Polyline_ID;
     static constexpr uint32_t Attribute_Mask = 0x2FA53F;
+    // The two-point forms; longer polylines take the point-set forms.
+    static constexpr uint8_t Ascii_Line_Opcode = 'L';
+    static constexpr uint8_t Line_Opcode_32 = 'l';
+    static constexpr uint8_t Line_Opcode_16 = 0x0C;
 
-    WT_Polyline() = default;
-    explicit WT_Polyline(std::vector<WT_Logical_Point> points) : WT_Point_Set(std::move(points)) {}
-    WT_Polyline(int32_t count, const WT_Logical_Point* points) : WT_Point_Set(count, points) {}
+    using WT_Point_Set::WT_Point_Set;
 
     WT_ID object_id() const override { return ID; }
     WT_Result::Enum read_operands(const WT_Opcode& opcode, WT_Stream& stream) override;

@@ -10,6 +10,8 @@ template <WT_Object::WT_ID Id, uint8_t On, uint8_t Off, bool Default>
 class WT_Switch_Attribute : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Id;
+    static constexpr uint8_t On_Opcode = On;
+    static constexpr uint8_t Off_Opcode = Off;
 
     WT_Switch_Attribute() = default;
     explicit WT_Switch_Attribute(bool on) : m_on(on) {}

@@ -1,14 +1,11 @@
 #include "w2d/text.h"
 
-
 #include "w2d/attribute_set.h"
 #include "w2d/framing.h"
 #include "w2d/point_transform.h"
 #include "w2d/stream.h"
 
 namespace {
-constexpr uint8_t Text_Basic = 'x';
-constexpr uint8_t Text_Complex = 0x18;
 // Character positions from this stream version on.
 constexpr int Char_Positions_Version = 600;
 
@@ -101,7 +98,7 @@ WT_Result::Enum WT_Text::write_binary(WT_Stream& stream, const WT_Logical_Point&
                                       const std::optional<WT_Bounds>& bounds) const {
     // The binary options always carry the four corners.
     if (complex() && !bounds) return WT_Result::Usage_Error;
-    WT_CHECK(stream.write(complex() ? Text_Complex : Text_Basic));
+    WT_CHECK(stream.write(complex() ? Options_Opcode : Opcode));
     WT_CHECK(stream.write_points_32r(1, &position));
     WT_CHECK(m_string.write(stream, true));
     if (!complex()) return WT_Result::Success;
@@ -115,7 +112,7 @@ WT_Result::Enum WT_Text::write_binary(WT_Stream& stream, const WT_Logical_Point&
 WT_Result::Enum WT_Text::write_ascii(WT_Stream& stream, const WT_Logical_Point& position,
                                      const std::optional<WT_Bounds>& bounds) const {
     WT_CHECK(stream.write_tab_level(WT_Stream::Drawable_Indent));
-    WT_CHECK(stream.write("(Text "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(stream.write_ascii(position));
     WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
     WT_CHECK(m_string.write(stream, true));
@@ -135,10 +132,10 @@ WT_Result::Enum WT_Text::write_ascii(WT_Stream& stream, const WT_Logical_Point& 
 
 WT_Result::Enum WT_Text::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
     *this = WT_Text();
-    if (opcode.is_named("(Text")) return read_ascii(stream);
+    if (opcode.is_named(Token)) return read_ascii(stream);
     if (opcode.type() != WT_Opcode::Single_Byte) return WT_Result::Wrong_Opcode;
-    if (opcode.byte() == Text_Basic) return read_binary(false, stream);
-    if (opcode.byte() == Text_Complex) return read_binary(true, stream);
+    if (opcode.byte() == Opcode) return read_binary(false, stream);
+    if (opcode.byte() == Options_Opcode) return read_binary(true, stream);
     return WT_Result::Wrong_Opcode;
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "w2d/logical_point.h"
@@ -16,6 +17,10 @@
 class WT_Text : public WT_Drawable {
 public:
     static constexpr WT_ID ID = Text_ID;
+    static constexpr std::string_view Token = "(Text";
+    // The form without options and the form with them.
+    static constexpr uint8_t Opcode = 'x';
+    static constexpr uint8_t Options_Opcode = 0x18;
     static constexpr uint32_t Attribute_Mask = 0x3C310D;
     using WT_Bounds = std::array<WT_Logical_Point, 4>;
 
@@ -45,7 +50,6 @@ public:
     WT_Result::Enum write(WT_Stream& stream) const override;
     WT_Result::Enum delay(WT_Stream& stream) const override;
     WT_Result::Enum dump(WT_Stream& stream) const override;
-    bool merge(const WT_Drawable&) override { return false; }
 
 private:
     // Whether the text needs the form with options: the basic binary form

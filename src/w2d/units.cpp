@@ -14,7 +14,7 @@ WT_Result::Enum expect(WT_Stream& stream, uint8_t wanted) {
 WT_Units::WT_Units() : m_transform{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1} {}
 
 WT_Result::Enum WT_Units::write_ascii(WT_Stream& stream) const {
-    WT_CHECK(stream.write("(Units "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(m_units.write(stream, true));
     WT_CHECK(stream.write(" ("));
     for (size_t index = 0; index < m_transform.size(); ++index) {
@@ -40,7 +40,7 @@ WT_Result::Enum WT_Units::read_body(WT_Stream& stream) {
 }
 
 WT_Result::Enum WT_Units::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(Units")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     return read_body(stream);
 }
 

@@ -3,6 +3,7 @@
 #define DWFPLOT_W2D_UNITS_H
 
 #include <array>
+#include <string_view>
 
 #include "w2d/object.h"
 #include "w2d/string.h"
@@ -10,6 +11,7 @@
 class WT_Units : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Units_ID;
+    static constexpr std::string_view Token = "(Units";
     using WT_Matrix = std::array<double, 16>;
 
     WT_Units();

@@ -36,8 +36,8 @@ WT_Result::Enum WT_Unknown::write(WT_Stream& stream) const {
 
 WT_Result::Enum WT_Compression_Marker::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
     if (opcode.type() != WT_Opcode::Extended_Binary) return WT_Result::Wrong_Opcode;
-    if (opcode.binary_value() != 16 && opcode.binary_value() != 17) return WT_Result::Wrong_Opcode;
-    return stream.start_decompression(opcode.binary_value() == 17);
+    if (opcode.binary_value() != Other_Opcode && opcode.binary_value() != Zlib_Opcode) return WT_Result::Wrong_Opcode;
+    return stream.start_decompression(opcode.binary_value() == Zlib_Opcode);
 }
 
 WT_Result::Enum WT_Compression_Marker::write(WT_Stream& stream) const {

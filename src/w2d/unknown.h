@@ -35,6 +35,10 @@ private:
 class WT_Compression_Marker : public WT_Object {
 public:
     static constexpr WT_ID ID = Compression_Marker_ID;
+    // The start of a section in the LZ method of very old streams, which
+    // ends the read cleanly, and of a zlib section.
+    static constexpr uint16_t Other_Opcode = 16;
+    static constexpr uint16_t Zlib_Opcode = 17;
 
     WT_Type object_type() const override { return Other; }
     WT_ID object_id() const override { return ID; }

@@ -3,7 +3,7 @@
 #include "w2d/attribute_helpers.h"
 
 WT_Result::Enum WT_URL::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(URL")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     m_items.clear();
     for (;;) {
         WT_CHECK(stream.eat_whitespace());
@@ -23,7 +23,7 @@ WT_Result::Enum WT_URL::read_operands(const WT_Opcode& opcode, WT_Stream& stream
 WT_Result::Enum WT_URL::write_value(WT_Stream& stream) const {
     WT_CHECK(stream.dump_delayed_drawable());
     if (!stream.options().allow_binary_data()) WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(URL"));
+    WT_CHECK(stream.write(Token));
     for (const WT_URL_Item& item : m_items) {
         WT_CHECK(stream.write(" ("));
         WT_CHECK(stream.write_ascii(item.m_index));

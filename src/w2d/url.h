@@ -4,6 +4,7 @@
 #define DWFPLOT_W2D_URL_H
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "w2d/object.h"
@@ -21,6 +22,7 @@ public:
 class WT_URL : public WT_Attribute {
 public:
     static constexpr WT_ID ID = URL_ID;
+    static constexpr std::string_view Token = "(URL";
 
     WT_URL() = default;
     explicit WT_URL(std::vector<WT_URL_Item> items) : m_items(std::move(items)) {}

@@ -44,7 +44,7 @@ WT_Result::Enum WT_UserData::dump(WT_Stream& stream) const {
     }
     if (m_data.size() > UINT32_MAX) return WT_Result::Write_Failed;
     WT_CHECK(stream.write_tab_level(WT_Stream::Drawable_Indent));
-    WT_CHECK(stream.write("(UserData "));
+    WT_CHECK(wt_write_token(stream, Token, " "));
     WT_CHECK(m_description.write(stream, true));
     WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
     WT_CHECK(stream.write_ascii(data_size()));
@@ -55,7 +55,7 @@ WT_Result::Enum WT_UserData::dump(WT_Stream& stream) const {
 
 WT_Result::Enum WT_UserData::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
     *this = WT_UserData();
-    if (opcode.is_named("(UserData")) return read_ascii(stream);
+    if (opcode.is_named(Token)) return read_ascii(stream);
     if (opcode.type() == WT_Opcode::Extended_Binary && opcode.binary_value() == Binary_Opcode)
         return read_binary(opcode, stream);
     return WT_Result::Wrong_Opcode;

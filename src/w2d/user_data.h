@@ -4,6 +4,7 @@
 #define DWFPLOT_W2D_USER_DATA_H
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "w2d/object.h"
@@ -12,6 +13,7 @@
 class WT_UserData : public WT_Drawable {
 public:
     static constexpr WT_ID ID = UserData_ID;
+    static constexpr std::string_view Token = "(UserData";
     static constexpr uint32_t Attribute_Mask = 0x2C210C;
     static constexpr uint16_t Binary_Opcode = 354;
 
@@ -33,7 +35,6 @@ public:
     WT_Result::Enum write(WT_Stream& stream) const override;
     WT_Result::Enum delay(WT_Stream& stream) const override;
     WT_Result::Enum dump(WT_Stream& stream) const override;
-    bool merge(const WT_Drawable&) override { return false; }
 
 private:
     // Bytes of the description in the binary form, quotes included.

@@ -11,15 +11,15 @@ bool reads_as_number(const WT_String& name) {
     return name.is_eight_bit() && !name.empty() && starts_number(static_cast<uint8_t>(name.ascii().front()));
 }
 
-WT_Result::Enum write_start(WT_Stream& stream, std::string_view token) {
+WT_Result::Enum write_start(WT_Stream& stream, std::string_view token, std::string_view after) {
     WT_CHECK(stream.dump_delayed_drawable());
     WT_CHECK(stream.write_tab_level());
-    return stream.write(token);
+    return wt_write_token(stream, token, after);
 }
 }  // namespace
 
 WT_Result::Enum WT_Named_View::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(NamedView")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     WT_CHECK(wt_read_points(stream, m_box));
     WT_CHECK(m_name.read(stream));
     return stream.read_closing_parenthesis();
@@ -27,7 +27,7 @@ WT_Result::Enum WT_Named_View::read_operands(const WT_Opcode& opcode, WT_Stream&
 
 WT_Result::Enum WT_Named_View::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, "(NamedView "));
+    WT_CHECK(write_start(stream, Token, " "));
     WT_CHECK(wt_write_points(stream, m_box));
     WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
     WT_CHECK(m_name.write(stream));
@@ -40,7 +40,7 @@ WT_Result::Enum WT_Named_View::default_process(WT_Stream& stream) {
 }
 
 WT_Result::Enum WT_View::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(View")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     m_name = WT_String();
     WT_CHECK(stream.eat_whitespace());
     uint8_t first = 0;
@@ -60,7 +60,7 @@ WT_Result::Enum WT_View::read_operands(const WT_Opcode& opcode, WT_Stream& strea
 
 WT_Result::Enum WT_View::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, "(View "));
+    WT_CHECK(write_start(stream, Token, " "));
     if (m_name.empty()) {
         WT_CHECK(wt_write_points(stream, m_box));
     } else {

@@ -4,6 +4,7 @@
 #define DWFPLOT_W2D_VIEW_H
 
 #include <array>
+#include <string_view>
 
 #include "w2d/logical_point.h"
 #include "w2d/object.h"
@@ -16,6 +17,7 @@ using WT_Logical_Box = std::array<WT_Logical_Point, 2>;
 class WT_Named_View : public WT_Object {
 public:
     static constexpr WT_ID ID = Named_View_ID;
+    static constexpr std::string_view Token = "(NamedView";
 
     WT_Named_View() = default;
     WT_Named_View(const WT_Logical_Box& box, const WT_String& name) : m_box(box), m_name(name) {}
@@ -40,6 +42,7 @@ private:
 class WT_View : public WT_Object {
 public:
     static constexpr WT_ID ID = View_ID;
+    static constexpr std::string_view Token = "(View";
 
     WT_View() = default;
     explicit WT_View(const WT_Logical_Box& box) : m_box(box) {}

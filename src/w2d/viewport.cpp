@@ -12,7 +12,7 @@ WT_Result::Enum WT_Viewport::write_value(WT_Stream& stream) const {
 
 WT_Result::Enum WT_Viewport::write_ascii(WT_Stream& stream) const {
     WT_CHECK(stream.write_tab_level());
-    WT_CHECK(stream.write("(Viewport"));
+    WT_CHECK(stream.write(Token));
     // A name stands on its own too: its reader takes it without a contour.
     if (m_contours.contours() > 0 || !m_name.empty()) {
         WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
@@ -31,7 +31,7 @@ WT_Result::Enum WT_Viewport::write_ascii(WT_Stream& stream) const {
 }
 
 WT_Result::Enum WT_Viewport::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    if (!opcode.is_named("(Viewport")) return WT_Result::Wrong_Opcode;
+    if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
     *this = WT_Viewport();
     // Units are written only when they change: without them, those of the
     // viewport in force go on.
@@ -47,9 +47,9 @@ WT_Result::Enum WT_Viewport::read_operands(const WT_Opcode& opcode, WT_Stream& s
         WT_Optioncode option;
         WT_CHECK(option.read(stream));
         if (option.is_end_of_options()) return WT_Result::Success;
-        if (option.is_named("(Contour")) {
+        if (option.is_named(WT_Contour_Set::Token)) {
             WT_CHECK(m_contours.read_ascii(stream));
-        } else if (option.is_named("(Units")) {
+        } else if (option.is_named(WT_Units::Token)) {
             WT_CHECK(m_units.read_body(stream));
         } else {
             WT_Extended_Skipper skipper(option);

@@ -3,6 +3,8 @@
 #ifndef DWFPLOT_W2D_VIEWPORT_H
 #define DWFPLOT_W2D_VIEWPORT_H
 
+#include <string_view>
+
 #include "w2d/contour_set.h"
 #include "w2d/object.h"
 #include "w2d/string.h"
@@ -11,6 +13,7 @@
 class WT_Viewport : public WT_Attribute {
 public:
     static constexpr WT_ID ID = Viewport_ID;
+    static constexpr std::string_view Token = "(Viewport";
 
     WT_Viewport() = default;
     WT_Viewport(const WT_String& name, const WT_Contour_Set& contours) : m_name(name), m_contours(contours) {}

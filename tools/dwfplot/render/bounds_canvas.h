@@ -7,6 +7,16 @@
 
 namespace dwfplot_tool {
 
+// The box around the finite points included; empty (and all zero) until
+// the first.
+struct Bounds {
+    bool empty = true;
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+
+    void include(const CanvasPoint& point);
+    void include(const std::vector<Contour>& contours);
+};
+
 class BoundsCanvas : public Canvas {
 public:
     void beginPage(const PageFrame&) override {}
@@ -19,18 +29,10 @@ public:
     void text(const TextRun& run) override;
     void image(const PageImage& image) override;
 
-    bool empty() const { return empty_; }
-    double minX() const { return minX_; }
-    double minY() const { return minY_; }
-    double maxX() const { return maxX_; }
-    double maxY() const { return maxY_; }
+    const Bounds& bounds() const { return bounds_; }
 
 private:
-    void include(const CanvasPoint& point);
-    void include(const std::vector<Contour>& contours);
-
-    bool empty_ = true;
-    double minX_ = 0, minY_ = 0, maxX_ = 0, maxY_ = 0;
+    Bounds bounds_;
 };
 
 }  // namespace dwfplot_tool

@@ -29,32 +29,18 @@ constexpr double kLabelShare = 0.1;
 // Image pixels larger than this on paper are drawn as squares.
 constexpr double kSharpPixelMillimetres = 25.4 / 96;
 
-std::vector<Contour> contoursOf(const WT_Contour_Set& set) {
-    std::vector<Contour> contours;
-    const auto& points = set.points();
-    size_t next = 0;
-    for (const int32_t count : set.counts()) {
-        Contour contour;
-        for (int32_t i = 0; i < count && next < points.size(); ++i, ++next) {
-            contour.push_back({double(points[next].m_x), double(points[next].m_y)});
-        }
-        contours.push_back(std::move(contour));
-    }
-    return contours;
-}
-
 std::vector<Contour> rectangle(const CanvasPoint& low, const CanvasPoint& high) {
     return {{low, {high.x, low.y}, high, {low.x, high.y}}};
 }
 
 }  // namespace
 
-PageFrame frameOf(double minX, double minY, double maxX, double maxY) {
+PageFrame frameOf(const Bounds& bounds) {
     PageFrame frame;
-    frame.minX = minX;
-    frame.minY = minY;
-    frame.maxX = std::max(maxX, minX + 1);
-    frame.maxY = std::max(maxY, minY + 1);
+    frame.minX = bounds.minX;
+    frame.minY = bounds.minY;
+    frame.maxX = std::max(bounds.maxX, bounds.minX + 1);
+    frame.maxY = std::max(bounds.maxY, bounds.minY + 1);
     frame.widthMm = frame.width() / kUnitsPerMillimetre;
     frame.heightMm = frame.height() / kUnitsPerMillimetre;
     return frame;
@@ -98,22 +84,21 @@ WT_Result::Enum PageRenderer::drawAll(W2dFile& input, const RenderProgress& prog
 
 PageFrame PageRenderer::measure() {
     BoundsCanvas bounds;
-    PageRenderer measuring(bounds, frameOf(0, 0, 1, 1));
+    PageRenderer measuring(bounds, frameOf(Bounds()));
     const WT_Result::Enum result = measuring.render(path_);
     if (result != WT_Result::Success) {
         failure_ = measuring.failure();
         throw result;
     }
-    if (bounds.empty()) return frameOf(0, 0, 1, 1);
-    return frameOf(bounds.minX(), bounds.minY(), bounds.maxX(), bounds.maxY());
+    return frameOf(bounds.bounds());
 }
 
 void PageRenderer::beginPage(WT_Attribute_Set& attributes) {
     begun_ = true;
     if (!fixedFrame_) {
-        BoundsCanvas viewport;
-        viewport.fill(contoursOf(attributes.viewport().contour_set()), Fill());
-        frame_ = viewport.empty() ? measure() : frameOf(viewport.minX(), viewport.minY(), viewport.maxX(), viewport.maxY());
+        Bounds viewport;
+        viewport.include(contoursOf(attributes.viewport().contour_set()));
+        frame_ = viewport.empty ? measure() : frameOf(viewport);
     }
     canvas_.beginPage(frame_);
 }
@@ -184,7 +169,7 @@ void PageRenderer::polymarker(const std::vector<WT_Logical_Point>& points, WT_At
     Fill disc;
     disc.colour = stroke.colour;
     for (const WT_Logical_Point& p : points) {
-        const MarkerShape shape = markerShape(symbol, drawnSize, {double(p.m_x), double(p.m_y)}, tolerance());
+        const MarkerShape shape = markerShape(symbol, drawnSize, pointOf(p), tolerance());
         if (!shape.strokes.empty()) canvas_.stroke(shape.strokes, false, stroke);
         if (!shape.outlines.empty()) canvas_.stroke(shape.outlines, true, stroke);
         if (!shape.discs.empty()) canvas_.fill(shape.discs, disc);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "dwfplot/progress_bar.h"
+#include "dwfplot/render/bounds_canvas.h"
 #include "dwfplot/render/canvas.h"
 #include "dwfplot/w2d_file.h"
 #include "platform/failure.h"
@@ -77,8 +78,8 @@ private:
 };
 
 // The frame of a page whose logical extent is known: the paper is the
-// extent at the plot writer's scale.
-PageFrame frameOf(double minX, double minY, double maxX, double maxY);
+// extent at the plot writer's scale. Empty bounds give a frame of one unit.
+PageFrame frameOf(const Bounds& bounds);
 // The frame of a paper of the given size with its origin at logical 0, 0.
 PageFrame paperFrame(double widthMm, double heightMm, double unitsPerMillimetre);
 

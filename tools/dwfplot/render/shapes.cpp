@@ -39,11 +39,25 @@ Contour offsets(const CanvasPoint& at, double half, std::initializer_list<Canvas
 
 }  // namespace
 
-Contour contourOf(const std::vector<WT_Logical_Point>& points) {
+CanvasPoint pointOf(const WT_Logical_Point& point) { return {double(point.m_x), double(point.m_y)}; }
+
+Contour contourOf(std::span<const WT_Logical_Point> points) {
     Contour contour;
     contour.reserve(points.size());
-    for (const WT_Logical_Point& p : points) contour.push_back({double(p.m_x), double(p.m_y)});
+    for (const WT_Logical_Point& p : points) contour.push_back(pointOf(p));
     return contour;
+}
+
+std::vector<Contour> contoursOf(const WT_Contour_Set& set) {
+    const std::span<const WT_Logical_Point> points(set.points());
+    std::vector<Contour> contours;
+    size_t next = 0;
+    for (const int32_t count : set.counts()) {
+        const size_t take = std::min(size_t(std::max(count, 0)), points.size() - next);
+        contours.push_back(contourOf(points.subspan(next, take)));
+        next += take;
+    }
+    return contours;
 }
 
 Contour ellipseOutline(const WT_Ellipse& ellipse, bool filled, double tolerance) {
@@ -104,7 +118,7 @@ MarkerShape markerShape(int32_t symbol, double size, const CanvasPoint& at, doub
 std::vector<Contour> stripTriangles(const std::vector<WT_Logical_Point>& points) {
     std::vector<Contour> triangles;
     for (size_t i = 2; i < points.size(); ++i) {
-        Contour t = contourOf({points[i - 2], points[i - 1], points[i]});
+        Contour t = contourOf(std::span(points).subspan(i - 2, 3));
         const double area = (t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[2].x - t[0].x) * (t[1].y - t[0].y);
         if (area < 0) std::swap(t[1], t[2]);
         triangles.push_back(std::move(t));

@@ -4,9 +4,11 @@
 #define DWFPLOT_TOOL_RENDER_SHAPES_H
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "dwfplot/render/canvas.h"
+#include "w2d/contour_set.h"
 #include "w2d/ellipse.h"
 #include "w2d/logical_point.h"
 
@@ -34,7 +36,10 @@ MarkerShape markerShape(int32_t symbol, double size, const CanvasPoint& at, doub
 // fills their union.
 std::vector<Contour> stripTriangles(const std::vector<WT_Logical_Point>& points);
 
-Contour contourOf(const std::vector<WT_Logical_Point>& points);
+CanvasPoint pointOf(const WT_Logical_Point& point);
+Contour contourOf(std::span<const WT_Logical_Point> points);
+// Each contour of the set; a count beyond the points cuts its contour short.
+std::vector<Contour> contoursOf(const WT_Contour_Set& set);
 
 }  // namespace dwfplot_tool
 
