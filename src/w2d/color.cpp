@@ -10,7 +10,9 @@ WT_Color::WT_Color(int index, const WT_Color_Map& map) : m_index(index) {
 WT_Result::Enum WT_Color::set_from_map(int index, WT_Stream& stream) {
     const WT_Color_Map& map = stream.current_attributes().color_map();
     // An index the map does not have names no colour at all.
-    if (index < 0 || index >= map.size()) return WT_Result::Corrupt_Data;
+    if (index < 0 || index >= map.size()) {
+        return stream.refuse(WT_Result::Corrupt_Data, "colour %d is not in the map of %d", index, map.size());
+    }
     m_index = index;
     m_rgba = map.color(index);
     return WT_Result::Success;

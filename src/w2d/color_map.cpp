@@ -42,7 +42,9 @@ WT_Result::Enum WT_Color_Map::read_operands(const WT_Opcode& opcode, WT_Stream& 
         uint8_t count_byte = 0;
         WT_CHECK(stream.read(count_byte));
         const int count = count_byte == 0 ? 256 : count_byte;
-        if (opcode.binary_size() != 2u + 1u + 4u * static_cast<uint32_t>(count) + 1u) return WT_Result::Corrupt_Data;
+        if (opcode.binary_size() != 2u + 1u + 4u * static_cast<uint32_t>(count) + 1u) {
+            return stream.refuse(WT_Result::Corrupt_Data, "the size field does not fit %d colours", count);
+        }
         for (int index = 0; index < count; ++index) {
             WT_RGBA32 color;
             WT_CHECK(wt_read_rgba(stream, color));
@@ -50,12 +52,14 @@ WT_Result::Enum WT_Color_Map::read_operands(const WT_Opcode& opcode, WT_Stream& 
         }
         uint8_t close = 0;
         WT_CHECK(stream.read(close));
-        if (close != '}') return WT_Result::Corrupt_Data;
+        if (close != '}') return stream.refuse_byte(close, "expected '}'");
     } else {
         if (!opcode.is_named(Token)) return WT_Result::Wrong_Opcode;
         int32_t count = 0;
         WT_CHECK(stream.read_ascii(count));
-        if (count < 1 || count > Maximum_Size) return WT_Result::Corrupt_Data;
+        if (count < 1 || count > Maximum_Size) {
+            return stream.refuse(WT_Result::Corrupt_Data, "a map of %d colours, not 1 to %d", count, Maximum_Size);
+        }
         for (int32_t index = 0; index < count; ++index) {
             WT_RGBA32 color;
             WT_CHECK(wt_read_ascii_rgba(stream, color));

@@ -8,6 +8,10 @@
 #include "w2d/point_transform.h"
 #include "w2d/stream.h"
 
+namespace {
+constexpr const char* kTooManyPoints = "the contours hold more than 2^31 - 1 points";
+}  // namespace
+
 WT_Contour_Set::WT_Contour_Set(std::vector<WT_Logical_Point> points)
     : m_counts{static_cast<int32_t>(points.size())}, m_points(std::move(points)) {}
 
@@ -93,7 +97,7 @@ WT_Result::Enum WT_Contour_Set::read_binary(bool wide, WT_Stream& stream) {
         total += count;
         counts.push_back(static_cast<int32_t>(count));
     }
-    if (total > INT32_MAX) return WT_Result::Corrupt_Data;
+    if (total > INT32_MAX) return stream.refuse(WT_Result::Corrupt_Data, "%s", kTooManyPoints);
     const auto points_total = static_cast<uint32_t>(total);
     std::vector<WT_Logical_Point> points;
     WT_CHECK(wide ? stream.read_points_32r(points_total, points) : stream.read_points_16r(points_total, points));
@@ -105,15 +109,15 @@ WT_Result::Enum WT_Contour_Set::read_binary(bool wide, WT_Stream& stream) {
 WT_Result::Enum WT_Contour_Set::read_ascii(WT_Stream& stream) {
     int32_t contours = 0;
     WT_CHECK(stream.read_ascii(contours));
-    if (contours < 0) return WT_Result::Corrupt_Data;
+    if (contours < 0) return stream.refuse(WT_Result::Corrupt_Data, "a count of %d contours", contours);
     std::vector<int32_t> counts;
     int64_t total = 0;
     for (int32_t index = 0; index < contours; ++index) {
         int32_t count = 0;
         WT_CHECK(stream.read_ascii(count));
-        if (count < 1) return WT_Result::Corrupt_Data;
+        if (count < 1) return stream.refuse(WT_Result::Corrupt_Data, "a contour of %d points", count);
         total += count;
-        if (total > INT32_MAX) return WT_Result::Corrupt_Data;
+        if (total > INT32_MAX) return stream.refuse(WT_Result::Corrupt_Data, "%s", kTooManyPoints);
         counts.push_back(count);
     }
     std::vector<WT_Logical_Point> points;

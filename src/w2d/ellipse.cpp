@@ -20,7 +20,7 @@ WT_Result::Enum read_ascii_pair(WT_Stream& stream, uint32_t& first, uint32_t& se
     WT_CHECK(stream.read_ascii(first));
     uint8_t comma = 0;
     WT_CHECK(stream.read(comma));
-    if (comma != ',') return WT_Result::Corrupt_Data;
+    if (comma != ',') return stream.refuse_byte(comma, "expected ','");
     return stream.read_ascii(second);
 }
 
@@ -152,7 +152,9 @@ WT_Result::Enum WT_Ellipse::read_named(const WT_Opcode& opcode, WT_Stream& strea
         WT_CHECK(read_ascii_pair(stream, start, m_end));
         WT_CHECK(stream.read_ascii(tilt));
     }
-    if (start >= Full_Turn || tilt >= Full_Turn || m_end > Full_Turn) return WT_Result::Corrupt_Data;
+    if (start >= Full_Turn || tilt >= Full_Turn || m_end > Full_Turn) {
+        return stream.refuse(WT_Result::Corrupt_Data, "an angle beyond a full turn of %d", Full_Turn);
+    }
     if (circle && m_end == 0) m_end = Full_Turn;
     m_start = static_cast<uint16_t>(start);
     m_tilt = static_cast<uint16_t>(tilt);

@@ -189,8 +189,12 @@ WT_Result::Enum WT_Image::skip_operands(const WT_Opcode& opcode, WT_Stream& stre
 
 WT_Result::Enum WT_Image::read_binary(const WT_Opcode& opcode, WT_Stream& stream) {
     m_format = opcode.binary_value();
-    if (find_format(m_format) == nullptr || !has_format(m_format)) return WT_Result::Unsupported_Format;
-    if (opcode.binary_size() < Fixed_Binary_Size) return WT_Result::Corrupt_Data;
+    if (find_format(m_format) == nullptr || !has_format(m_format)) {
+        return stream.refuse(WT_Result::Unsupported_Format, "image format %d is not read", m_format);
+    }
+    if (opcode.binary_size() < Fixed_Binary_Size) {
+        return stream.refuse(WT_Result::Corrupt_Data, "the size field leaves no room for the image's fields");
+    }
     WT_CHECK(stream.read(m_columns));
     WT_CHECK(stream.read(m_rows));
     std::vector<WT_Logical_Point> corners;
@@ -210,11 +214,11 @@ WT_Result::Enum WT_Image::read_binary(const WT_Opcode& opcode, WT_Stream& stream
     WT_CHECK(stream.read(size));
     // The data must be exactly what the opcode's size leaves for it.
     if (static_cast<uint64_t>(size) + Fixed_Binary_Size + map_bytes != opcode.binary_size())
-        return WT_Result::Corrupt_Data;
+        return stream.refuse(WT_Result::Corrupt_Data, "%u bytes of data do not fit the size field", size);
     WT_CHECK(wt_read_data(stream, size, false, m_data));
     uint8_t close = 0;
     WT_CHECK(stream.read(close));
-    return close == '}' ? WT_Result::Success : WT_Result::Corrupt_Data;
+    return close == '}' ? WT_Result::Success : stream.refuse_byte(close, "expected '}'");
 }
 
 WT_Result::Enum WT_Image::read_ascii(WT_Stream& stream) {
@@ -229,9 +233,11 @@ WT_Result::Enum WT_Image::read_ascii(WT_Stream& stream) {
     WT_CHECK(stream.read_ascii(columns));
     uint8_t comma = 0;
     WT_CHECK(stream.read(comma));
-    if (comma != ',') return WT_Result::Corrupt_Data;
+    if (comma != ',') return stream.refuse_byte(comma, "expected ','");
     WT_CHECK(stream.read_ascii(rows));
-    if (columns > UINT16_MAX || rows > UINT16_MAX) return WT_Result::Corrupt_Data;
+    if (columns > UINT16_MAX || rows > UINT16_MAX) {
+        return stream.refuse(WT_Result::Corrupt_Data, "an image of %d by %d pixels", columns, rows);
+    }
     m_columns = static_cast<uint16_t>(columns);
     m_rows = static_cast<uint16_t>(rows);
     WT_CHECK(stream.read_ascii(m_min_corner));
@@ -239,13 +245,15 @@ WT_Result::Enum WT_Image::read_ascii(WT_Stream& stream) {
     if (entry->needs_map) {
         int32_t count = 0;
         WT_CHECK(stream.read_ascii(count));
-        if (count < 1 || count > WT_Color_Map::Maximum_Size) return WT_Result::Corrupt_Data;
+        if (count < 1 || count > WT_Color_Map::Maximum_Size) {
+            return stream.refuse(WT_Result::Corrupt_Data, "a map of %d colours", count);
+        }
         WT_CHECK(read_colors(stream, true, count, m_color_map));
     }
     WT_CHECK(stream.eat_whitespace());
     uint8_t open = 0;
     WT_CHECK(stream.read(open));
-    if (open != '(') return WT_Result::Corrupt_Data;
+    if (open != '(') return stream.refuse_byte(open, "expected '('");
     uint32_t size = 0;
     WT_CHECK(stream.read_ascii(size));
     WT_CHECK(wt_read_data(stream, size, true, m_data));

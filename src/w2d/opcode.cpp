@@ -35,7 +35,7 @@ WT_Result::Enum WT_Opcode::read(WT_Stream& stream) {
         case '{':
             return read_extended_binary(stream);
         case ')':
-            if (!accepts_closing_parenthesis()) return WT_Result::Corrupt_Data;
+            if (!accepts_closing_parenthesis()) return stream.refuse(WT_Result::Corrupt_Data, "')' closes nothing");
             m_type = Closing_Parenthesis;
             m_token[0] = ')';
             m_token[1] = '\0';
@@ -54,11 +54,14 @@ WT_Result::Enum WT_Opcode::read_extended_ascii(WT_Stream& stream) {
         uint8_t byte = 0;
         WT_CHECK(stream.peek(byte));
         if (is_whitespace(byte) || byte == '(' || byte == ')') break;
-        if (!is_name_byte(byte) || size > Maximum_Name_Length) return WT_Result::Corrupt_Data;
+        if (!is_name_byte(byte)) return stream.refuse(WT_Result::Corrupt_Data, "0x%02X in an opcode name", byte);
+        if (size > Maximum_Name_Length) {
+            return stream.refuse(WT_Result::Corrupt_Data, "an opcode name longer than %d", Maximum_Name_Length);
+        }
         WT_CHECK(stream.read(byte));
         name[size++] = static_cast<char>(byte);
     }
-    if (size == 1) return WT_Result::Corrupt_Data;
+    if (size == 1) return stream.refuse(WT_Result::Corrupt_Data, "'(' without an opcode name");
     m_type = Extended_ASCII;
     for (int index = 0; index < size; ++index) m_token[index] = name[index];
     m_token[size] = '\0';

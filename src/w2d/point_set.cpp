@@ -66,7 +66,7 @@ WT_Result::Enum WT_Point_Set::read_point_set(const WT_Opcode& opcode, WT_Stream&
     if (opcode.byte() == asciiOpcode) {
         int32_t count = 0;
         WT_CHECK(stream.read_ascii(count));
-        if (count < 1) return WT_Result::Corrupt_Data;
+        if (count < 1) return stream.refuse(WT_Result::Corrupt_Data, "a count of %d points", count);
         return wt_read_ascii_points(stream, count, m_points);
     }
     if (opcode.byte() != opcode32 && opcode.byte() != opcode16) return WT_Result::Wrong_Opcode;

@@ -6,7 +6,7 @@ namespace {
 WT_Result::Enum read_channel(WT_Stream& stream, uint8_t& channel) {
     int32_t value = 0;
     WT_CHECK(stream.read_ascii(value));
-    if (value < 0 || value > 255) return WT_Result::Corrupt_Data;
+    if (value < 0 || value > 255) return stream.refuse(WT_Result::Corrupt_Data, "a channel of %d, not 0 to 255", value);
     channel = static_cast<uint8_t>(value);
     return WT_Result::Success;
 }
@@ -15,7 +15,7 @@ WT_Result::Enum read_comma(WT_Stream& stream) {
     WT_CHECK(stream.eat_whitespace());
     uint8_t byte = 0;
     WT_CHECK(stream.read(byte));
-    return byte == ',' ? WT_Result::Success : WT_Result::Corrupt_Data;
+    return byte == ',' ? WT_Result::Success : stream.refuse_byte(byte, "expected ','");
 }
 }  // namespace
 

@@ -68,7 +68,10 @@ WT_Result::Enum WT_String::read_binary(WT_Stream& stream) {
     uint32_t count = 0;
     WT_CHECK(stream.read(byte));
     WT_CHECK(stream.read(count));
-    if (count > Maximum_Length) return WT_Result::Corrupt_Data;
+    if (count > Maximum_Length) {
+        return stream.refuse(WT_Result::Corrupt_Data, "a string of %u characters, more than %zu", count,
+                             Maximum_Length);
+    }
     std::u16string units;
     // Units are appended as they arrive: a count the input cannot back ends
     // in a read result before it costs memory.
@@ -78,7 +81,7 @@ WT_Result::Enum WT_String::read_binary(WT_Stream& stream) {
         units.push_back(static_cast<char16_t>(unit));
     }
     WT_CHECK(stream.read(byte));
-    if (byte != '}') return WT_Result::Corrupt_Data;
+    if (byte != '}') return stream.refuse_byte(byte, "expected '}'");
     m_kind = UTF16;
     m_ascii.clear();
     m_unicode = std::move(units);

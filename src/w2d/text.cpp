@@ -24,7 +24,7 @@ WT_Result::Enum read_binary_list(WT_Stream& stream, std::vector<uint16_t>& value
     for (uint32_t index = 1; index < count; ++index) {
         uint32_t value = 0;
         WT_CHECK(stream.read_count(value));
-        if (value - 1 > UINT16_MAX) return WT_Result::Corrupt_Data;
+        if (value - 1 > UINT16_MAX) return stream.refuse(WT_Result::Corrupt_Data, "a position of %u", value);
         values.push_back(static_cast<uint16_t>(value - 1));
     }
     return WT_Result::Success;
@@ -62,7 +62,7 @@ WT_Result::Enum read_ascii_list(WT_Stream& stream, std::vector<uint16_t>& values
         }
         uint32_t value = 0;
         WT_CHECK(stream.read_ascii(value));
-        if (value > UINT16_MAX) return WT_Result::Corrupt_Data;
+        if (value > UINT16_MAX) return stream.refuse(WT_Result::Corrupt_Data, "a position of %u", value);
         values.push_back(static_cast<uint16_t>(value));
     }
     WT_CHECK(stream.read_closing_parenthesis());

@@ -22,7 +22,9 @@ WT_Result::Enum WT_Unknown::read_operands(const WT_Opcode& opcode, WT_Stream& st
     if (opcode.type() != WT_Opcode::Extended_ASCII && opcode.type() != WT_Opcode::Extended_Binary)
         return WT_Result::Wrong_Opcode;
     if (!m_skipper) {
-        if (opcode.type() == WT_Opcode::Extended_Binary && opcode.binary_size() == 0) return WT_Result::Unsupported_Format;
+        if (opcode.type() == WT_Opcode::Extended_Binary && opcode.binary_size() == 0) {
+            return stream.refuse(WT_Result::Unsupported_Format, "an unknown binary opcode without a size");
+        }
         m_bytes = wt_opcode_bytes(opcode);
         m_skipper.emplace(opcode, true);
     }

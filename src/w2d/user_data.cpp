@@ -72,11 +72,13 @@ WT_Result::Enum WT_UserData::read_binary(const WT_Opcode& opcode, WT_Stream& str
     WT_CHECK(stream.read(size));
     // Description and data must fill the opcode's size exactly, so that the
     // claim of the data size is checked before any of it is taken.
-    if (Fixed_Binary_Size + binary_description_size() + size != opcode.binary_size()) return WT_Result::Corrupt_Data;
+    if (Fixed_Binary_Size + binary_description_size() + size != opcode.binary_size()) {
+        return stream.refuse(WT_Result::Corrupt_Data, "%u bytes of data do not fit the size field", size);
+    }
     WT_CHECK(wt_read_data(stream, size, false, m_data));
     uint8_t close = 0;
     WT_CHECK(stream.read(close));
-    return close == '}' ? WT_Result::Success : WT_Result::Corrupt_Data;
+    return close == '}' ? WT_Result::Success : stream.refuse_byte(close, "expected '}'");
 }
 
 WT_Result::Enum WT_UserData::read_ascii(WT_Stream& stream) {

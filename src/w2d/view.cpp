@@ -53,7 +53,9 @@ WT_Result::Enum WT_View::read_operands(const WT_Opcode& opcode, WT_Stream& strea
     WT_CHECK(name.read(stream));
     WT_CHECK(stream.read_closing_parenthesis());
     const WT_Named_View* named = stream.find_named_view(name);
-    if (named == nullptr) return WT_Result::Inconsistent_Data;
+    if (named == nullptr) {
+        return stream.refuse(WT_Result::Inconsistent_Data, "no view was named \"%s\"", name.ascii().c_str());
+    }
     *this = WT_View(*named);
     return WT_Result::Success;
 }

@@ -123,10 +123,14 @@ TEST(W2dFraming, HandWrittenBodiesEndInTheirResults) {
 TEST(W2dFraming, RecordsWhereAndWhyAReadFails) {
     const std::pair<std::string, std::string> cases[] = {
         {Header + "\x7F", "byte 13, opcode 0x7F: no object of the format has this opcode"},
-        {Header + "C 7 (Color 1,2,3)", "byte 29, opcode (Color: the operands are not what the opcode needs"},
-        {Header + "(Viewport 'a' (Contour 1 2 0,0 1;1))", "byte 44, opcode (Viewport: expected ',' between x and y, found 0x3B"},
+        {Header + "C 7 (Color 1,2,3)", "byte 28, opcode (Color: expected ',', found 0x29"},
+        {Header + "C 256 ", "byte 17, opcode 0x43 'C': colour 256 is not in the map of 256"},
+        {Header + "(Image 'RGB' 1 70000,1 ", "byte 34, opcode (Image: an image of 70000 by 1 pixels"},
+        {Header + "(Viewport 'a' (Contour 1 2 0,0 1;1))",
+         "byte 44, opcode (Viewport: expected ',' between x and y, found 0x3B"},
         {Header + "(Font (Charset russian))", "byte 34, opcode (Font: the operands are not what the opcode needs"},
-        {Header + "p" + le(0xFFFF00, 3) + p32(1, 2), "byte 24, opcode 0x70 'p': the stream ends 11 bytes into the operands"},
+        {Header + "p" + le(0xFFFF00, 3) + p32(1, 2),
+         "byte 24, opcode 0x70 'p': the stream ends 11 bytes into the operands"},
         {Header + "(Color 1,2,3,4)", "byte 27: the stream ends without its (EndOfDWF) opcode"},
         {Header + "(Colo", "byte 17: the stream ends inside an opcode"},
         {"(W3D V06.00)", "byte 6: the stream does not start with \"(W2D V\" or \"(DWF V\""},
