@@ -19,13 +19,9 @@
 #include "package/reader/eplot_dwf_reader.h"
 #include "package/reader/file_type.h"
 #include "platform/debug_output.h"
-#include "support/bytes.h"
-#include "support/package_builder.h"
-#include "support/temp_dir_test.h"
 
 namespace {
 
-using namespace testsupport;
 using namespace packagetest;
 using DWF::DwfResult;
 using DWFEPlot::EPlotDwfReader;

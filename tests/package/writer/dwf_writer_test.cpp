@@ -22,9 +22,6 @@
 #include "package/writer/file_resource_handler.h"
 #include "package/writer/section_descriptor.h"
 #include "package/writer/xml_object_resource_handler.h"
-#include "support/bytes.h"
-#include "support/package_builder.h"
-#include "support/temp_dir_test.h"
 
 namespace {
 

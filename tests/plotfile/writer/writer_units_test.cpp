@@ -12,11 +12,13 @@
 #include "plotfile/logical_units.h"
 #include "plotfile/symbol_geometry.h"
 #include "plotfile/writer_pens.h"
+#include "plot_writer_test_support.h"
 
 namespace {
 
 using namespace DWFPlotUnits;
 using namespace DWFPlotWriter;
+using plotwritertest::ring;
 
 // The rule as plot files have always been written: printf "%.3f", strtod.
 int32_t expected(double value) {
@@ -86,14 +88,6 @@ TEST(WriterPens, TableEntriesAndNumbersOutsideTheTable) {
         EXPECT_EQ(a.color.index(), -1);
         EXPECT_EQ(a.weight.weight_value(), weight) << pen;
     }
-}
-
-std::vector<PlottingPoint> ring(int n, double cx, double cy, double r) {
-    std::vector<PlottingPoint> points;
-    for (int i = 0; i < n; ++i) {
-        points.emplace_back(cx + r * std::cos(2 * M_PI * i / n), cy + r * std::sin(2 * M_PI * i / n));
-    }
-    return points;
 }
 
 TEST(SymbolGeometry, CircleTest) {
