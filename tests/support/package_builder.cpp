@@ -105,11 +105,6 @@ void writeArchive(const std::string& path, const std::vector<Entry>& entries, in
     ASSERT_EQ(writer->close(nullptr), 0);
 }
 
-void writePrefixedArchive(const std::string& path, const std::string& prefix, const std::vector<Entry>& entries) {
-    writeArchive(path, entries, 0);
-    writeFile(path, prefix + readFile(path));
-}
-
 std::string readCurrent(DWFZip::ArchiveReader& reader, const char* password, uint32_t piece) {
     const int32_t rc = reader.openEntry(password);
     if (rc != 0) return "#open" + std::to_string(rc);

@@ -179,7 +179,9 @@ TEST_F(DwfReaderTest, FileTypeComesFromTheFirstTwelveBytesAndTheTypeInfoEntryOrI
     for (const auto& c : cases) {
         SCOPED_TRACE(c.prefix);
         const std::string path = workDir() + "typed" + std::to_string(++written_) + ".dwf";
-        writePrefixedArchive(path, c.prefix, {{"manifest.xml", "<Manifest/>"}, {"ePlot.TYPEINFO", ""}});
+        // An archive without DWF header, the prefix put in front afterwards: its offsets do not count it.
+        writeArchive(path, {{"manifest.xml", "<Manifest/>"}, {"ePlot.TYPEINFO", ""}}, 0);
+        writeFile(path, c.prefix + readFile(path));
         DwfReader reader(str(path), {});
         int32_t version = 12345;
         DWFUtil::String typeInfo("unchanged");

@@ -31,7 +31,7 @@ int32_t expected(double value) {
     return static_cast<int32_t>(std::trunc(product));
 }
 
-TEST(LogicalUnits, KnownValues) {
+TEST(LogicalUnits, KnownValuesRoundToThousandthsAndTruncateTowardZero) {
     const double infinity = std::numeric_limits<double>::infinity();
     const std::pair<double, int32_t> cases[] = {
         {2.0005, 2001},  // rounded to three decimals first
@@ -42,15 +42,13 @@ TEST(LogicalUnits, KnownValues) {
         {1e300, OutOfRange}, {-1e300, OutOfRange}, {infinity, OutOfRange}, {std::nan(""), OutOfRange},
     };
     for (const auto& [value, logical] : cases) EXPECT_EQ(toLogicalUnits(value), logical) << value;
-}
-
-TEST(LogicalUnits, TruncationTowardZeroWithRangeCheck) {
-    const std::pair<double, int32_t> cases[] = {
+    // Truncation toward zero with the range check.
+    const std::pair<double, int32_t> truncated[] = {
         {0.57 * 10 / 0.01, 569},  // a page height of 0.57
         {569.9999999, 569}, {-569.99, -569}, {2147483647.9, 2147483647}, {-2147483648.9, INT32_MIN},
         {2147483648.0, OutOfRange}, {-2147483649.0, OutOfRange},
     };
-    for (const auto& [value, logical] : cases) EXPECT_EQ(truncateToInt32(value), logical) << value;
+    for (const auto& [value, logical] : truncated) EXPECT_EQ(truncateToInt32(value), logical) << value;
 }
 
 // A million values: random magnitudes, values next to the half-way points of the third decimal, and binary
