@@ -14,7 +14,7 @@ protected:
     void SetUp() override {
         HostileTest::SetUp();
         const std::string path = workDir() + "intact.dwf";
-        ASSERT_TRUE(hostile::drawSmallPlot(path));
+        ASSERT_TRUE(testsupport::writeSamplePlot(path));
         intact_ = testsupport::readFile(path);
         reference_ = testsupport::replayPackage(path);
         ASSERT_TRUE(reference_.readable) << reference_.message;

@@ -23,7 +23,7 @@ protected:
         std::signal(SIGXFSZ, SIG_IGN);  // stays ignored: no other test of this program limits the file size
         ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &unlimited_), 0);
         path_ = workDir() + "plot.dwf";
-        ASSERT_TRUE(hostile::drawSmallPlot(path_, closePlot()));
+        ASSERT_TRUE(testsupport::writeSamplePlot(path_, 0, closePlot()));
         packageSize_ = std::filesystem::file_size(path_);
         reference_ = testsupport::replayPackage(path_);
         ASSERT_TRUE(reference_.opened && reference_.ended);
@@ -38,7 +38,7 @@ protected:
         limited.rlim_cur = limit;
         EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
         bool opened = false;
-        const auto thrown = testsupport::thrownBy([&] { opened = hostile::drawSmallPlot(path_, closePlot()); });
+        const auto thrown = testsupport::thrownBy([&] { opened = testsupport::writeSamplePlot(path_, 0, closePlot()); });
         ::setrlimit(RLIMIT_FSIZE, &unlimited_);
         const std::string what = "limit " + std::to_string(limit);
         EXPECT_TRUE(testsupport::listTree(tempDir()).empty()) << what;

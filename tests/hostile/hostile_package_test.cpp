@@ -13,6 +13,7 @@ using hostile::HostileTest;
 using hostile::PackageReplay;
 using testsupport::descriptorXml;
 using testsupport::Entry;
+using testsupport::repeat;
 using testsupport::ZipEntry;
 
 // The plot's three entries, the page stream under `stream`, as records the test writes.
@@ -102,16 +103,10 @@ TEST_F(HostilePackageTest, EntryNamesStayInsideThePrivateDirectory) {
     }
 }
 
-std::string nested(const std::string& open, const std::string& close, size_t depth) {
-    std::string out;
-    for (size_t i = 0; i < 2 * depth; ++i) out += i < depth ? open : close;
-    return out;
-}
-
 // XML nested 100,000 deep is a parse error, without recursion, both where canRead looks (the manifest) and where
 // only openPlot does (a descriptor).
 TEST_F(HostilePackageTest, DeeplyNestedXmlIsAParseError) {
-    const std::string deep = nested("<dwf:Property>", "</dwf:Property>", 100000);
+    const std::string deep = repeat("<dwf:Property>", 100000) + repeat("</dwf:Property>", 100000);
     std::vector<Entry> entries = testsupport::onePagePackage(onePageStream());
     entries[0].content.insert(entries[0].content.find("<dwf:Sections>"), deep);
     testsupport::writeArchive(workDir() + "manifest.dwf", entries);
@@ -122,7 +117,7 @@ TEST_F(HostilePackageTest, DeeplyNestedXmlIsAParseError) {
 
     entries = testsupport::onePagePackage(onePageStream());
     std::string& descriptor = entries[1].content;
-    descriptor.insert(descriptor.find("<ePlot:Resources>"), nested("<ePlot:Paper>", "</ePlot:Paper>", 100000));
+    descriptor.insert(descriptor.find("<ePlot:Resources>"), repeat("<ePlot:Paper>", 100000) + repeat("</ePlot:Paper>", 100000));
     testsupport::writeArchive(workDir() + "descriptor.dwf", entries);
     r = testsupport::replayPackage(workDir() + "descriptor.dwf");
     EXPECT_TRUE(r.readable);

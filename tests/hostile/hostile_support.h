@@ -1,5 +1,5 @@
-// Shared by the hostile-input tests: packages replayed as a host reads them, in bounded memory, and a small plot
-// written by the public writer.
+// Shared by the hostile-input tests: packages replayed as a host reads them, in bounded memory; the plots they
+// damage are testsupport::writeSamplePlot's.
 #ifndef DWFPLOT_TESTS_HOSTILE_HOSTILE_SUPPORT_H
 #define DWFPLOT_TESTS_HOSTILE_HOSTILE_SUPPORT_H
 
@@ -22,11 +22,6 @@ protected:
     // AddressSanitizer, whose shadow memory counts.
     static void expectBoundedMemory();
 };
-
-// A plot of two pages (lines, a polygon, a two-line text, a pen table), as a host draws it through
-// DWFPlotFileWriter; false when openPlot refused. Exceptions from the writer reach the caller. Without
-// `closePlot` the writer's destruction finishes the package.
-bool drawSmallPlot(const std::string& path, bool closePlot = true);
 
 // A page stream that begins with one polyline from (1, 2) to (3000, 4000), and the operations the reader
 // reports for a plot of that page when nothing follows the polyline.

@@ -1,4 +1,4 @@
-// Helpers of the package tests: library text, the code a call throws, and archives read back.
+// Helpers of the package tests: library text and paths, with the shared byte, archive and file helpers.
 #ifndef DWFPLOT_TESTS_PACKAGE_PACKAGE_TEST_SUPPORT_H
 #define DWFPLOT_TESTS_PACKAGE_PACKAGE_TEST_SUPPORT_H
 
@@ -13,6 +13,7 @@
 #include "platform/unicode.h"
 #include "support/bytes.h"
 #include "support/package_builder.h"
+#include "support/temp_dir_test.h"
 #include "support/thrown_by.h"
 
 namespace packagetest {
@@ -20,13 +21,8 @@ namespace packagetest {
 inline DWFUtil::String str(const std::string& text) { return DWFUtil::String::fromUtf8(text); }
 inline std::u16string wide(const std::string& path) { return platform::utf8ToUtf16(path); }
 
-using testsupport::exitStatus;
-
-using testsupport::thrownBy;
-
-using testsupport::entryContent;
-using testsupport::entryNames;
-using testsupport::readCurrent;
+// The tests' byte, archive, file and failure helpers come with it.
+using namespace testsupport;
 
 }  // namespace packagetest
 

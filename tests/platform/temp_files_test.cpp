@@ -37,11 +37,7 @@ TEST_F(TempFiles, TemporaryPathFollowsTmpdirAndEndsWithSlash) {
     const std::pair<const char*, const char*> cases[] = {
         {"/var/x", "/var/x/"}, {"/var/x/", "/var/x/"}, {"", "/tmp/"}, {nullptr, "/tmp/"}};
     for (const auto& [value, expected] : cases) {
-        if (value) {
-            ::setenv("TMPDIR", value, 1);
-        } else {
-            ::unsetenv("TMPDIR");
-        }
+        value ? ::setenv("TMPDIR", value, 1) : ::unsetenv("TMPDIR");
         EXPECT_EQ(platform::temporaryPath(), expected) << (value ? value : "(unset)");
     }
     ::setenv("TMPDIR", (tempDir() + "missing").c_str(), 1);

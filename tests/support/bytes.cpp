@@ -12,10 +12,6 @@ std::string le(int64_t value, int size) {
     return out;
 }
 
-void put16(std::string& out, uint32_t value) { out += le(value, 2); }
-
-void put32(std::string& out, uint32_t value) { out += le(value, 4); }
-
 uint32_t get16(const std::string& bytes, size_t at) {
     return uint32_t{static_cast<uint8_t>(bytes.at(at))} | uint32_t{static_cast<uint8_t>(bytes.at(at + 1))} << 8;
 }
@@ -56,6 +52,13 @@ std::string inflateRaw(const std::string& compressed, size_t size) {
     const int rc = inflate(&z, Z_FINISH);
     inflateEnd(&z);
     return rc == Z_STREAM_END ? out : std::string("<inflate failed>");
+}
+
+std::string repeat(const std::string& text, size_t count) {
+    std::string out;
+    out.reserve(text.size() * count);
+    for (size_t i = 0; i < count; ++i) out += text;
+    return out;
 }
 
 std::string noise(size_t size, uint32_t seed) {

@@ -13,8 +13,6 @@ namespace testsupport {
 
 // The low `size` bytes of `value`, least significant first.
 std::string le(int64_t value, int size);
-void put16(std::string& out, uint32_t value);
-void put32(std::string& out, uint32_t value);
 uint32_t get16(const std::string& bytes, size_t at);
 uint32_t get32(const std::string& bytes, size_t at);
 void set16(std::string& bytes, size_t at, uint32_t value);
@@ -43,6 +41,8 @@ std::string deflateRaw(const std::string& content, int flush = Z_FINISH);
 // The inflated bytes, or "<inflate failed>".
 std::string inflateRaw(const std::string& compressed, size_t size);
 
+// `count` copies of `text` one after the other.
+std::string repeat(const std::string& text, size_t count);
 // Incompressible bytes: deflate keeps them in stored blocks.
 std::string noise(size_t size, uint32_t seed);
 // Runs of letters between noise, so that deflate has work to do.

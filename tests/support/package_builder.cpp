@@ -59,30 +59,22 @@ ZipArchive zipArchive(const std::vector<ZipEntry>& entries, const std::string& p
     std::string directory;
     for (const ZipEntry& e : entries) {
         const Stored stored = storedForm(e);
-        std::string fixed;  // the fields both headers share, from "version needed" on
-        put16(fixed, 20), put16(fixed, e.password.empty() ? 0 : 1), put16(fixed, e.method);
-        put32(fixed, 0x58B16A5Au), put32(fixed, stored.crc), put32(fixed, static_cast<uint32_t>(stored.data.size()));
-        put32(fixed, stored.size), put16(fixed, static_cast<uint32_t>(e.name.size()));
+        // The fields both headers share, from "version needed" on.
+        const std::string fixed = Bytes().u16(20).u16(e.password.empty() ? 0 : 1).u16(e.method).u32(0x58B16A5Au)
+                                      .u32(stored.crc).u32(stored.data.size()).u32(stored.size).u16(e.name.size());
         a.local.push_back(a.bytes.size());
         a.central.push_back(directory.size());  // made absolute below
-        put32(directory, 0x02014B50), put16(directory, 20);
-        directory += fixed;
-        put16(directory, static_cast<uint32_t>(e.centralExtra.size())), put16(directory, 0), put16(directory, 0);
-        put16(directory, 0), put32(directory, 0x20), put32(directory, static_cast<uint32_t>(a.local.back()));
-        directory += e.name + e.centralExtra;
-        put32(a.bytes, 0x04034B50);
-        a.bytes += fixed;
-        put16(a.bytes, static_cast<uint32_t>(e.localExtra.size()));
-        a.bytes += e.name + e.localExtra + stored.data;
+        directory += Bytes().u32(0x02014B50).u16(20).raw(fixed).u16(e.centralExtra.size()).u16(0).u16(0).u16(0)
+                         .u32(0x20).u32(a.local.back()).raw(e.name + e.centralExtra).str();
+        a.bytes += Bytes().u32(0x04034B50).raw(fixed).u16(e.localExtra.size()).raw(e.name + e.localExtra).str();
+        a.bytes += stored.data;
     }
     const size_t directoryOffset = a.bytes.size();
     for (size_t& at : a.central) at += directoryOffset;
     a.bytes += directory;
     a.end = a.bytes.size();
-    put32(a.bytes, 0x06054B50), put32(a.bytes, 0);
-    put16(a.bytes, static_cast<uint32_t>(entries.size())), put16(a.bytes, static_cast<uint32_t>(entries.size()));
-    put32(a.bytes, static_cast<uint32_t>(directory.size())), put32(a.bytes, static_cast<uint32_t>(directoryOffset));
-    put16(a.bytes, 0);
+    a.bytes += Bytes().u32(0x06054B50).u32(0).u16(entries.size()).u16(entries.size()).u32(directory.size())
+                   .u32(directoryOffset).u16(0).str();
     return a;
 }
 
@@ -111,11 +103,6 @@ void writeArchive(const std::string& path, const std::vector<Entry>& entries, in
         ASSERT_EQ(writer->closeEntry(), 0);
     }
     ASSERT_EQ(writer->close(nullptr), 0);
-}
-
-void writePrefixedArchive(const std::string& path, const std::string& prefix, const std::vector<Entry>& entries) {
-    writeArchive(path, entries, 0);
-    writeFile(path, prefix + readFile(path));
 }
 
 std::string readCurrent(DWFZip::ArchiveReader& reader, const char* password, uint32_t piece) {

@@ -61,8 +61,6 @@ struct Entry {
 // Version 600 puts the DWF header in front; the test fails when a write fails.
 void writeArchive(const std::string& path, const std::vector<Entry>& entries, int32_t version = 600,
                   const char* password = nullptr);
-// An archive without DWF header, `prefix` put in front afterwards: its offsets do not count the prefix.
-void writePrefixedArchive(const std::string& path, const std::string& prefix, const std::vector<Entry>& entries);
 
 // Archives read back through the project's ZIP reader. The current entry read whole: a failure ends the text
 // with "#open<code>", "#<code>" or "#close<code>".

@@ -40,6 +40,34 @@ int encodeImage(IMAGE* image, long& size, void*& data) {
 
 void releaseImage(void* data) { std::free(data); }
 
+bool writeSamplePlot(const std::string& path, int n, bool closePlot) {
+    DWFPlotFileWriter writer(encodeImage, releaseImage);
+    std::vector<PenDetail> pens{{0, 0, 0, 0.25}, {255, 0, 0, 0.35}, {0, 0, 255, 0.5}};
+    writer.setPenDetails(pens);
+    if (!writer.openPlot(path, 297, 210, 2.5, 0.125, "mm", 0, "UTF-8", "Kestra", "9.1")) return false;
+    const double d = n;
+    PlotFont font;
+    font.name = "Courier New";
+    for (int page = 0; page < 2; ++page) {
+        writer.openPage({"3 \"Roads\" 1 0"});
+        writer.setPen(1 + page);
+        writer.addLine(d, 0, 3, "Roads");
+        writer.addLine(d + 10, 5, 2, "Roads");
+        writer.addPolygons({{{d, 0}, {40, 0}, {40, 40}}, {{10, d}, {20, 10}, {20, 20}}}, 2, "Parcels");
+        const std::wstring text = L"Plot " + std::to_wstring(n) + L" \u03a9";
+        writer.addText(100, 50 + d, font, 0, text.c_str(), 1, 2, 10, 2, 0.25, "Labels");
+        writer.addText(100, 47 + d, font, 0, L"Z\u00FCrich", 2, 2, 10, 2, 0.25, "Labels");
+        writer.addSymbol(30, 40, 1.5, 90, page == 0, "Valve" + std::to_string(n), {{{d, 0}, {1, 1}}}, "Pipes");
+        writer.addTable("T|" + std::to_string(n) + "\nA|B");
+        IMAGE png{40 + n, 30, 0, nullptr, 1}, jpeg{8, n, 0, nullptr, 0};
+        writer.addImage(50, 60, 40, 30, &png, "Photos");
+        writer.addImage(0, d, 8, 6, &jpeg, "Snaps");
+        writer.closePage();
+    }
+    if (closePlot) writer.closePlot();
+    return true;
+}
+
 std::vector<Load>& loads() {
     static thread_local std::vector<Load> all;
     return all;

@@ -31,6 +31,12 @@ struct Load {
 int encodeImage(IMAGE* image, long& size, void*& data);
 void releaseImage(void* data);
 
+// A plot of two pages with every kind of drawing (lines, polygons, a two-line text, a symbol, a table, a PNG and
+// a JPEG image, group options), shifted by `n` so that no two plots agree, as a host draws it through
+// DWFPlotFileWriter with encodeImage; false when openPlot refused. Exceptions from the writer reach the caller.
+// Without `closePlot` the writer's destruction finishes the package.
+bool writeSamplePlot(const std::string& path, int n = 0, bool closePlot = true);
+
 // One list per thread: readers on several threads at once, sharing the loader, each see their own loads.
 std::vector<Load>& loads();
 // The host's loader: records the load and returns a new image.

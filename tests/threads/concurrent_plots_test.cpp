@@ -18,33 +18,6 @@ namespace {
 
 using testsupport::Lines;
 
-// Two pages of every kind of drawing, shifted by `n` so that no two plots agree.
-void writePlot(const std::string& path, int n) {
-    DWFPlotFileWriter writer(testsupport::encodeImage, testsupport::releaseImage);
-    std::vector<PenDetail> pens{{0, 0, 0, 0.25}, {255, 0, 0, 0.35}, {0, 0, 255, 0.5}};
-    writer.setPenDetails(pens);
-    ASSERT_TRUE(writer.openPlot(path, 297, 210, 1, 1, "mm", 0, "UTF-8", "Kestra", "9.1"));
-    const double d = n;
-    PlotFont font;
-    font.name = "Arial";
-    for (int page = 0; page < 2; ++page) {
-        writer.openPage({"3 \"Roads\" 1 0"});
-        writer.setPen(1 + page);
-        writer.addLine(d, 0, 3, "Roads");
-        writer.addLine(d + 10, 5, 2, "Roads");
-        writer.addPolygons({{{d, 0}, {40, 0}, {40, 40}}, {{10, d}, {20, 10}, {20, 20}}}, 2, "Parcels");
-        const std::wstring text = L"Plot " + std::to_wstring(n) + L" \u03a9";
-        writer.addText(100, 50 + d, font, 0, text.c_str(), 1, 1, 10, 2, 0.25, "Labels");
-        writer.addSymbol(30, 40, 1.5, 90, page == 0, "Valve" + std::to_string(n), {{{d, 0}, {1, 1}}}, "Pipes");
-        writer.addTable("T|" + std::to_string(n) + "\nA|B");
-        IMAGE png{40 + n, 30, 0, nullptr, 1}, jpeg{8, n, 0, nullptr, 0};
-        writer.addImage(50, 60, 40, 30, &png, "Photos");
-        writer.addImage(0, d, 8, 6, &jpeg, "Snaps");
-        writer.closePage();
-    }
-    writer.closePlot();
-}
-
 // The whole plot as the host replays it, with one loader shared by every
 // reader (images with the bytes it was given). Other threads' image files
 // come and go in the current directory, so replay()'s check that none is left
@@ -86,12 +59,12 @@ TEST_F(ConcurrentPlots, WritersAndReadersOnTheirOwnThreadsReadBackAsOnOne) {
     auto path = [&](const char* kind, int n) { return workDir() + kind + std::to_string(n) + ".dwf"; };
     std::vector<Lines> expected(kPlots), got(kPlots);
     for (int n = 0; n < kPlots; ++n) {
-        writePlot(path("alone", n), n);
+        ASSERT_TRUE(testsupport::writeSamplePlot(path("alone", n), n));
         expected[n] = readPlot(path("alone", n));
         ASSERT_GT(expected[n].size(), 20u) << expected[n][0];
     }
     together(kPlots, [&](int n) {
-        if (n < kPlots / 2) writePlot(path("together", n), n);
+        EXPECT_TRUE(n >= kPlots / 2 || testsupport::writeSamplePlot(path("together", n), n));
         got[n] = readPlot(path(n < kPlots / 2 ? "together" : "alone", n));
     });
     for (int n = 0; n < kPlots; ++n) EXPECT_EQ(got[n], expected[n]) << "plot " << n;

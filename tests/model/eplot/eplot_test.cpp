@@ -11,6 +11,7 @@
 #include "model/eplot/eplot_page_builder.h"
 #include "model/eplot/xml_object_content.h"
 #include "model/xml/xml_test_support.h"
+#include "support/bytes.h"
 
 namespace {
 
@@ -238,8 +239,7 @@ TEST(EPlotSetters, TakeValuesWithinTheirRulesAndRefuseTheRest) {
         EXPECT_EQ(resource.getCreationTime(), c.accepted ? c.text : "") << c.text;
     }
     // A read paper checks its lists and size.
-    std::string longClip;
-    for (int i = 0; i < 2000; ++i) longClip += "1 ";
+    const std::string longClip = testsupport::repeat("1 ", 2000);
     const std::string sized = "units='mm' width='1' height='2'";
     const struct { std::string attributes; bool valid; } papers[] = {
         // The minimum is inclusive; an unknown word is not taken.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "support/bytes.h"
 #include "xml_test_support.h"
 
 // Every allocation of this test program goes through the operator new below,
@@ -37,16 +38,11 @@ namespace {
 
 using DWF::DwfResult;
 using DWFUtil::XmlParser;
+using testsupport::repeat;
 using xmltest::PieceStream;
 
 constexpr DwfResult::Enum OK = DwfResult::Success;
 constexpr DwfResult::Enum BAD = DwfResult::XmlParseError;
-
-std::string repeat(const std::string& text, int count) {
-    std::string out;
-    for (int i = 0; i < count; ++i) out += text;
-    return out;
-}
 
 TEST(XmlParser, ReportsElementsInDocumentOrderAndBuildsTheNodeTree) {
     const struct { const char* document; DwfResult::Enum result; const char* events; } cases[] = {
@@ -139,10 +135,6 @@ TEST(XmlParser, RefusesDocumentsBeyondItsLimits) {
         EXPECT_EQ(c.text ? parser.root()->text.length() : 0u, c.text);
     }
 }
-
-}  // namespace
-
-namespace {
 
 // A refused document tells the byte where the check failed, the element being read there and why.
 TEST(XmlParser, RecordsWhereAndWhyADocumentIsRefused) {

@@ -9,6 +9,7 @@
 #include "model/xml/xml_list_attribute.h"
 #include "model/xml/xml_long_attribute.h"
 #include "model/xml/xml_string_attribute.h"
+#include "support/bytes.h"
 
 namespace {
 
@@ -115,11 +116,9 @@ TEST(XmlListAttribute, SplitsAtSpacesAndAppendsWithOneSpace) {
     EXPECT_EQ(transform.toString().toUtf8(), "0.10000000000000000555111512312578 1");
     const uint32_t maximum = XmlListAttribute::kMaximumItems;
     for (const uint32_t count : {maximum, maximum + 1, 200000u}) {
-        std::string text;
-        for (uint32_t i = 0; i < count; ++i) text += "1 ";
         XmlListOfDoubleAttribute list("extents");
         Vector<double> doubles;
-        EXPECT_TRUE(list.fromString(String::fromUtf8(text)) && list.isValid() && list.itemCount() == count) << count;
+        EXPECT_TRUE(list.fromString(String::fromUtf8(testsupport::repeat("1 ", count))) && list.isValid() && list.itemCount() == count) << count;
         EXPECT_TRUE(list.getVector(doubles) == (count <= maximum) && doubles.size() == (count <= maximum ? count : 0u))
             << count;
     }

@@ -22,9 +22,6 @@
 #include "package/writer/file_resource_handler.h"
 #include "package/writer/section_descriptor.h"
 #include "package/writer/xml_object_resource_handler.h"
-#include "support/bytes.h"
-#include "support/package_builder.h"
-#include "support/temp_dir_test.h"
 
 namespace {
 
@@ -270,9 +267,7 @@ TEST_F(DwfWriterTest, EPlotPackageHasPagesInOrderThenTheManifest) {
             EXPECT_TRUE(std::regex_match(hrefs[i], std::regex("dwf\\.ePlot_[0-9A-F]{32}\\\\[0-9A-F]{32}\\.w2d")));
             for (const auto& [from, to] : {std::pair{hrefs[i].substr(sections[i].size() + 1, 32), "G"},
                                            std::pair{sections[i], "S"}}) {
-                for (size_t at; (at = text.find(from)) != std::string::npos;) {
-                    text.replace(at, from.size(), to + std::to_string(i + 1));
-                }
+                text = xmltest::replaceAll(text, from, to + std::to_string(i + 1));
             }
         }
         return std::regex_replace(text, std::regex("objectId=\"[0-9A-F-]{36}\">"), "objectId=\"GUID\">");

@@ -3,29 +3,23 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <tuple>
 
 #include "package/package_test_support.h"
 #include "package/zip/archive_result.h"
 #include "package/zip/archive_writer.h"
-#include "support/bytes.h"
-#include "support/package_builder.h"
-#include "support/temp_dir_test.h"
 
 namespace {
 
 using namespace DWFZip;
-using namespace testsupport;
-using packagetest::readCurrent;
+using namespace packagetest;
 
 class ArchiveReaderTest : public TempDirTest {
 protected:
     std::unique_ptr<ArchiveReader> openBytes(const std::string& bytes) {
         const std::string path = workDir() + "archive.zip";
-        std::remove(path.c_str());  // truncating a file in place waits for the disk
         writeFile(path, bytes);
-        return ArchiveReader::open(packagetest::wide(path));
+        return ArchiveReader::open(wide(path));
     }
     std::string currentName(ArchiveReader& reader) {
         char name[300] = {};
@@ -149,14 +143,14 @@ TEST_F(ArchiveReaderTest, FindsEveryEntryOfAFullDirectory) {
         return (other ? "/S" : "s") + std::to_string(i % 97) + (other ? "\\E" : "/e") + std::to_string(i);
     };
     {
-        auto writer = ArchiveWriter::create(packagetest::wide(path), false, 0);
+        auto writer = ArchiveWriter::create(wide(path), false, 0);
         ASSERT_TRUE(writer);
         for (uint32_t i = 0; i < kEntries; ++i) {
             ASSERT_EQ(writer->openEntry(nameOf(i, false).c_str(), nullptr, {}, {}, nullptr, 0, 0, nullptr), ArchiveOk);
         }
         ASSERT_EQ(writer->close(nullptr), ArchiveOk);
     }
-    auto reader = ArchiveReader::open(packagetest::wide(path));
+    auto reader = ArchiveReader::open(wide(path));
     ASSERT_TRUE(reader);
     EXPECT_EQ(reader->entryCount(), kEntries);
     for (uint32_t i = 0; i < kEntries; ++i) {
@@ -250,7 +244,7 @@ TEST_F(ArchiveReaderTest, RecordsWhereAndWhyItRefuses) {
         for (size_t at : c.at) c.width == 4 ? set32(bytes, at, c.value) : set16(bytes, at, c.value);
         writeFile(workDir() + "damaged.zip", bytes);
         platform::Failure failure;
-        auto reader = ArchiveReader::open(packagetest::wide(workDir() + "damaged.zip"), &failure);
+        auto reader = ArchiveReader::open(wide(workDir() + "damaged.zip"), &failure);
         if (reader) {
             ASSERT_EQ(reader->locateEntry(entries[c.entry].name.c_str()), ArchiveOk);
             readCurrent(*reader, nullptr);
@@ -261,7 +255,7 @@ TEST_F(ArchiveReaderTest, RecordsWhereAndWhyItRefuses) {
     }
     writeFile(workDir() + "text.zip", "not an archive at all, only text");
     platform::Failure failure;
-    EXPECT_FALSE(ArchiveReader::open(packagetest::wide(workDir() + "text.zip"), &failure));
+    EXPECT_FALSE(ArchiveReader::open(wide(workDir() + "text.zip"), &failure));
     EXPECT_EQ(failure.describe(), "byte 0: no end-of-directory record: not a ZIP archive");
 }
 

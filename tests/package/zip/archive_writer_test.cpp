@@ -14,15 +14,11 @@
 #include "package/package_test_support.h"
 #include "package/zip/archive_reader.h"
 #include "package/zip/archive_result.h"
-#include "support/bytes.h"
-#include "support/package_builder.h"
-#include "support/temp_dir_test.h"
 #include "support/zip_cipher.h"
 
 namespace {
 
 using namespace DWFZip;
-using namespace testsupport;
 using namespace packagetest;
 
 class ArchiveWriterTest : public TempDirTest {

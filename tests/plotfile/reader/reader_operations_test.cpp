@@ -2,7 +2,6 @@
 // every getter, images through the host's loader, and streams that end early or break.
 #include <unistd.h>
 
-#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -249,8 +248,7 @@ TEST_F(ReaderRoundTrip, EveryWriterCall) {
             writer.addText(100, 50, font, 0, L"First", 1, 3, 10, 2, 0.25, "Labels");
             writer.addText(100, 47, font, 0, L"", 2, 3, 10, 2, 0.25, "Labels");
             writer.addText(100, 44, font, 0, L"Th\u00efrd \u03a9", 3, 3, 10, 2, 0.25, "Labels");
-            std::vector<PlottingPoint> circle;
-            for (int i = 0; i < 36; ++i) circle.emplace_back(5 * std::cos(i * M_PI / 18), 5 * std::sin(i * M_PI / 18));
+            const auto circle = plotwritertest::ring(36, 0, 0, 5);
             writer.addSymbol(30, 40, 1.5, 90, true, "Valve", {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}, circle}, "Pipes");
             writer.addSymbol(35, 45, 2, 0, false, "Marker", {{{0, 0}, {3, 0}}, {{1, 1}}}, "Marks");
             writer.addTable("T1|T2\nA|B");

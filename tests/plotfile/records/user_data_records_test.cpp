@@ -12,14 +12,13 @@ namespace {
 using namespace std::string_literals;
 
 // A parsed record written out again: every field it read shows in one string.
-std::string reparsedText(const std::string& payload) {
-    const auto record = parseText(payload);
-    return record ? formatText(*record) : "refused";
+template <auto parse, auto format>
+std::string reparsed(const std::string& payload) {
+    const auto record = parse(payload);
+    return record ? format(*record) : "refused";
 }
-std::string reparsedSymbol(const std::string& payload) {
-    const auto record = parseSymbol(payload);
-    return record ? formatSymbol(*record) : "refused";
-}
+constexpr auto reparsedText = reparsed<parseText, formatText>;
+constexpr auto reparsedSymbol = reparsed<parseSymbol, formatSymbol>;
 std::string reparsedGroupOption(const std::string& payload) {
     const auto record = parseGroupOption(payload);
     return record ? record->name + "|" + std::to_string(record->first) + std::to_string(record->second) : "refused";

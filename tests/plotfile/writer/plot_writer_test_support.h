@@ -1,11 +1,13 @@
 // Helpers for the plot writer's tests: the entries of a written package through our ZIP reader, the page
 // streams decoded object by object through our W2D reader ("Color 0,128,255,255", "UserData Group 'Roads\x00'";
-// a last line names a result other than End_Of_Stream), and a check with a ZIP tool we did not write.
+// a last line names a result other than End_Of_Stream), a check with a ZIP tool we did not write, and
+// sampled circles.
 #ifndef DWFPLOT_TESTS_PLOTFILE_WRITER_PLOT_WRITER_TEST_SUPPORT_H
 #define DWFPLOT_TESTS_PLOTFILE_WRITER_PLOT_WRITER_TEST_SUPPORT_H
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -145,6 +147,15 @@ inline bool unzipAccepts(const std::string& path) { return testsupport::exitStat
 
 inline void addLines(DWFPlotFileWriter& writer, const std::vector<Move>& moves) {
     for (const Move& m : moves) writer.addLine(m.x, m.y, m.code, m.group);
+}
+
+// `n` points evenly spaced on the circle of radius `r` around (cx, cy), from angle 0 on.
+inline std::vector<PlottingPoint> ring(int n, double cx, double cy, double r) {
+    std::vector<PlottingPoint> points;
+    for (int i = 0; i < n; ++i) {
+        points.emplace_back(cx + r * std::cos(2 * M_PI * i / n), cy + r * std::sin(2 * M_PI * i / n));
+    }
+    return points;
 }
 
 inline bool openA4(DWFPlotFileWriter& writer, const std::string& path) {

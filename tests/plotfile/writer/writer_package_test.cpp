@@ -19,6 +19,7 @@
 #include "plotfile/logical_units.h"
 #include "plotfile/reader_plot_properties.h"
 #include "plotfile/records/user_data_records.h"
+#include "support/thrown_by.h"
 #include "w2d/string.h"
 
 namespace {
@@ -173,12 +174,7 @@ void drawPage(DWFPlotFileWriter& writer) {
 
 // True when closePlot throws WriteFailed.
 bool closeFails(DWFPlotFileWriter& writer) {
-    try {
-        writer.closePlot();
-    } catch (DWF::DwfResult::Enum code) {
-        return code == DWF::DwfResult::WriteFailed;
-    }
-    return false;
+    return testsupport::thrownBy([&] { writer.closePlot(); }) == DWF::DwfResult::WriteFailed;
 }
 
 using WriterWriteFailure = testsupport::TempDirTest;

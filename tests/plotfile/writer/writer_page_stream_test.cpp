@@ -1,7 +1,6 @@
 // What the page stream carries for lines, polygons, pens, images, texts, symbols and tables.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@ namespace {
 using namespace std::string_literals;
 using plotwritertest::addLines;
 using plotwritertest::Lines;
+using plotwritertest::ring;
 using WriterPageStream = plotwritertest::PlotWriterTest;
 
 // From the host's calls to the bytes of the page stream inside the package.
@@ -48,15 +48,6 @@ TEST_F(WriterPageStream, RoadOfOneLineInBytes) {
         "\x10\x04\xE8\x03\xD0\x07\xC4\x09\x00\x00\x00\x00\xCA\x08\x3C\xF6\x00\x00"
         "(EndOfDWF)\r\n"s;
     EXPECT_EQ(testsupport::hex(streams[0]), testsupport::hex(expected));
-}
-
-std::vector<PlottingPoint> circle(int points, double cx, double cy, double radius) {
-    std::vector<PlottingPoint> contour;
-    for (int i = 0; i < points; ++i) {
-        const double a = 2 * M_PI * i / points;
-        contour.emplace_back(cx + radius * std::cos(a), cy + radius * std::sin(a));
-    }
-    return contour;
 }
 
 // Pages drawn with threePens(), decoded without the page's clip viewport.
@@ -129,8 +120,8 @@ TEST_F(WriterPageStream, DrawingsAndTheirObjects) {
           "Polyline 0,2000 1000,2000"}},
         {"SampledCirclesBecomeEllipses", {},
          [](DWFPlotFileWriter& w) {
-             w.addSymbol(10, 20, 1, 0, true, "Dot", {circle(36, 1, 1, 5)}, "g");
-             w.addSymbol(10, 20, 2, 0, false, "Ring", {circle(36, 1, 1, 5)}, "g");
+             w.addSymbol(10, 20, 1, 0, true, "Dot", {ring(36, 1, 1, 5)}, "g");
+             w.addSymbol(10, 20, 2, 0, false, "Ring", {ring(36, 1, 1, 5)}, "g");
          },
          {"UserData Symbol '10.000 20.000 1.00 0.00 1 1 Dot \"g\"\\x00'", "Fill on",
           "FilledEllipse 11000,21000 5000,5000 0,65536 0", "UserData EndSymbol '\\x00'",

@@ -12,11 +12,13 @@
 #include "plotfile/logical_units.h"
 #include "plotfile/symbol_geometry.h"
 #include "plotfile/writer_pens.h"
+#include "plot_writer_test_support.h"
 
 namespace {
 
 using namespace DWFPlotUnits;
 using namespace DWFPlotWriter;
+using plotwritertest::ring;
 
 // The rule as plot files have always been written: printf "%.3f", strtod.
 int32_t expected(double value) {
@@ -29,7 +31,7 @@ int32_t expected(double value) {
     return static_cast<int32_t>(std::trunc(product));
 }
 
-TEST(LogicalUnits, KnownValues) {
+TEST(LogicalUnits, KnownValuesRoundToThousandthsAndTruncateTowardZero) {
     const double infinity = std::numeric_limits<double>::infinity();
     const std::pair<double, int32_t> cases[] = {
         {2.0005, 2001},  // rounded to three decimals first
@@ -40,15 +42,13 @@ TEST(LogicalUnits, KnownValues) {
         {1e300, OutOfRange}, {-1e300, OutOfRange}, {infinity, OutOfRange}, {std::nan(""), OutOfRange},
     };
     for (const auto& [value, logical] : cases) EXPECT_EQ(toLogicalUnits(value), logical) << value;
-}
-
-TEST(LogicalUnits, TruncationTowardZeroWithRangeCheck) {
-    const std::pair<double, int32_t> cases[] = {
+    // Truncation toward zero with the range check.
+    const std::pair<double, int32_t> truncated[] = {
         {0.57 * 10 / 0.01, 569},  // a page height of 0.57
         {569.9999999, 569}, {-569.99, -569}, {2147483647.9, 2147483647}, {-2147483648.9, INT32_MIN},
         {2147483648.0, OutOfRange}, {-2147483649.0, OutOfRange},
     };
-    for (const auto& [value, logical] : cases) EXPECT_EQ(truncateToInt32(value), logical) << value;
+    for (const auto& [value, logical] : truncated) EXPECT_EQ(truncateToInt32(value), logical) << value;
 }
 
 // A million values: random magnitudes, values next to the half-way points of the third decimal, and binary
@@ -86,14 +86,6 @@ TEST(WriterPens, TableEntriesAndNumbersOutsideTheTable) {
         EXPECT_EQ(a.color.index(), -1);
         EXPECT_EQ(a.weight.weight_value(), weight) << pen;
     }
-}
-
-std::vector<PlottingPoint> ring(int n, double cx, double cy, double r) {
-    std::vector<PlottingPoint> points;
-    for (int i = 0; i < n; ++i) {
-        points.emplace_back(cx + r * std::cos(2 * M_PI * i / n), cy + r * std::sin(2 * M_PI * i / n));
-    }
-    return points;
 }
 
 TEST(SymbolGeometry, CircleTest) {
