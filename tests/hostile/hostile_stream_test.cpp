@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "hostile_support.h"
+#include "platform/debug_output.h"
 
 namespace {
 
@@ -25,10 +26,12 @@ class HostileStreamTest : public HostileTest {};
 TEST_F(HostileStreamTest, EndsThePageAfterWhatWasSound) {
     const std::string three = "\x01\x02\x03";
     const std::string most("\0\xFF\xFF", 3);  // a zero count byte, then 256 + 0xFFFF
-    // What follows the polyline, and whether the stream still ends with its trailer.
-    const struct { const char* what; std::string hostile; bool trailer; } cases[] = {
+    // What follows the polyline, whether the stream still ends with its trailer, and what the diagnostics
+    // channel is told of where the stream broke off.
+    const struct { const char* what; std::string hostile; bool trailer; std::string note = "dwfplot: byte "; } cases[] = {
         // 65,791 points with 3 bytes left.
-        {"polyline of most points", "p" + most + three, false}, {"and the trailer", "p" + most + three, true},
+        {"polyline of most points", "p" + most + three, false, "opcode 0x70 'p': the stream ends 6 bytes into the operands"},
+        {"and the trailer", "p" + most + three, true},
         {"short polyline of most points", "\x10" + most + three, false},
         {"contour set of most contours", "k" + most + three, false},
         {"contours of most points", "k\x02" + most + most + three, true},
@@ -53,7 +56,11 @@ TEST_F(HostileStreamTest, EndsThePageAfterWhatWasSound) {
         stream.raw(c.hostile);
         const std::string path = workDir() + "stream.dwf";
         testsupport::writeArchive(path, testsupport::onePagePackage(c.trailer ? stream.finished() : stream.bytes()));
+        std::string notes;
+        const auto previous = platform::setDebugSink([&notes](std::string_view note) { notes.append(note); });
         const hostile::PackageReplay r = testsupport::replayPackage(path);
+        platform::setDebugSink(previous);
+        EXPECT_NE(notes.find(c.note), std::string::npos) << notes;
         EXPECT_TRUE(r.readable) << r.message;
         EXPECT_TRUE(r.opened && r.ended);
         EXPECT_EQ(r.operations, hostile::kOnePolylinePlot);
