@@ -28,9 +28,16 @@ TEST_F(HostileStreamTest, EndsThePageAfterWhatWasSound) {
     const std::string most("\0\xFF\xFF", 3);  // a zero count byte, then 256 + 0xFFFF
     // What follows the polyline, whether the stream still ends with its trailer, and what the diagnostics
     // channel is told of where the stream broke off.
-    const struct { const char* what; std::string hostile; bool trailer; std::string note = "dwfplot: byte "; } cases[] = {
+    struct Case {
+        const char* what;
+        std::string hostile;
+        bool trailer;
+        std::string note = "dwfplot: byte ";
+    };
+    const Case cases[] = {
         // 65,791 points with 3 bytes left.
-        {"polyline of most points", "p" + most + three, false, "opcode 0x70 'p': the stream ends 6 bytes into the operands"},
+        {"polyline of most points", "p" + most + three, false,
+         "opcode 0x70 'p': the stream ends 6 bytes into the operands"},
         {"and the trailer", "p" + most + three, true},
         {"short polyline of most points", "\x10" + most + three, false},
         {"contour set of most contours", "k" + most + three, false},
