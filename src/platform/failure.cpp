@@ -15,7 +15,8 @@ namespace {
 template <size_t Room>
 void place(char (&room)[Room], std::string_view text) {
     const size_t length = std::min(text.size(), Room - 1);
-    std::memcpy(room, text.data(), length);
+    // An empty view may point nowhere, which memcpy must not be given.
+    if (length > 0) std::memcpy(room, text.data(), length);
     room[length] = '\0';
 }
 
