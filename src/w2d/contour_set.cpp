@@ -50,10 +50,7 @@ WT_Result::Enum WT_Contour_Set::write(WT_Stream& stream) const {
     return dump(stream);
 }
 
-WT_Result::Enum WT_Contour_Set::delay(WT_Stream& stream) const {
-    stream.set_delayed_drawable(std::make_unique<WT_Contour_Set>(*this));
-    return WT_Result::Success;
-}
+WT_Result::Enum WT_Contour_Set::delay(WT_Stream& stream) const { return wt_delay_copy(*this, stream); }
 
 WT_Result::Enum WT_Contour_Set::dump(WT_Stream& stream) const {
     if (!consistent()) return WT_Result::Internal_Error;
@@ -80,8 +77,7 @@ WT_Result::Enum WT_Contour_Set::read_operands(const WT_Opcode& opcode, WT_Stream
 }
 
 WT_Result::Enum WT_Contour_Set::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    WT_Contour_Set scratch;
-    return scratch.read_operands(opcode, stream);
+    return wt_skip_by_reading<WT_Contour_Set>(opcode, stream);
 }
 
 WT_Result::Enum WT_Contour_Set::read_binary(bool wide, WT_Stream& stream) {

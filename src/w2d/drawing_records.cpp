@@ -5,13 +5,6 @@
 
 namespace {
 constexpr std::string_view Projection_Names[] = {"normal", "stretch", "chop"};
-
-// These records have only an ASCII form; they start on a new line.
-WT_Result::Enum write_start(WT_Stream& stream, std::string_view token, std::string_view after) {
-    WT_CHECK(stream.dump_delayed_drawable());
-    WT_CHECK(stream.write_tab_level());
-    return wt_write_token(stream, token, after);
-}
 }  // namespace
 
 WT_Result::Enum WT_Drawing_Record::default_process(WT_Stream& stream) {
@@ -27,7 +20,7 @@ WT_Result::Enum WT_Background::read_operands(const WT_Opcode& opcode, WT_Stream&
 
 WT_Result::Enum WT_Background::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, Token, " "));
+    WT_CHECK(wt_write_record_start(stream, Token, " "));
     WT_CHECK(wt_write_ascii_rgba(stream, m_color));
     return stream.write(static_cast<uint8_t>(')'));
 }
@@ -41,7 +34,7 @@ WT_Result::Enum WT_Plot_Optimized::read_operands(const WT_Opcode& opcode, WT_Str
 WT_Result::Enum WT_Plot_Optimized::write(WT_Stream& stream) const {
     if (!m_optimized) return stream.dump_delayed_drawable();
     WT_Stream::Binary_Suspension ascii(stream);
-    return write_start(stream, Token, ")");
+    return wt_write_record_start(stream, Token, ")");
 }
 
 WT_Result::Enum WT_Inked_Area::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
@@ -52,7 +45,7 @@ WT_Result::Enum WT_Inked_Area::read_operands(const WT_Opcode& opcode, WT_Stream&
 
 WT_Result::Enum WT_Inked_Area::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, Token, " "));
+    WT_CHECK(wt_write_record_start(stream, Token, " "));
     WT_CHECK(wt_write_points(stream, m_corners));
     return stream.write(static_cast<uint8_t>(')'));
 }
@@ -65,7 +58,7 @@ WT_Result::Enum WT_Pen_Pattern_Options::read_operands(const WT_Opcode& opcode, W
 
 WT_Result::Enum WT_Pen_Pattern_Options::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, Token, ""));
+    WT_CHECK(wt_write_record_start(stream, Token, ""));
     for (const bool flag : m_flags) WT_CHECK(stream.write(flag ? " 1" : " 0"));
     return stream.write(static_cast<uint8_t>(')'));
 }
@@ -82,7 +75,7 @@ WT_Result::Enum WT_Projection::read_operands(const WT_Opcode& opcode, WT_Stream&
 
 WT_Result::Enum WT_Projection::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, Token, " "));
+    WT_CHECK(wt_write_record_start(stream, Token, " "));
     WT_CHECK(stream.write_quoted_string(Projection_Names[m_kind], true));
     return stream.write(static_cast<uint8_t>(')'));
 }
@@ -103,7 +96,7 @@ WT_Result::Enum WT_Plot_Info::read_operands(const WT_Opcode& opcode, WT_Stream& 
 
 WT_Result::Enum WT_Plot_Info::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, Token, " "));
+    WT_CHECK(wt_write_record_start(stream, Token, " "));
     WT_CHECK(stream.write(m_show ? "show " : "hide "));
     WT_CHECK(stream.write_ascii(m_rotation));
     WT_CHECK(stream.write(m_units == Inches ? " in " : " mm "));

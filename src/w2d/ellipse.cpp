@@ -7,12 +7,6 @@
 #include "w2d/stream.h"
 
 namespace {
-template <class T>
-WT_Result::Enum delay_copy(const T& ellipse, WT_Stream& stream) {
-    stream.set_delayed_drawable(std::make_unique<T>(ellipse));
-    return WT_Result::Success;
-}
-
 // A binary end angle of 0 closes the turn it starts.
 uint32_t end_angle(uint16_t value) { return value == 0 ? WT_Ellipse::Full_Turn : value; }
 
@@ -202,15 +196,13 @@ WT_Result::Enum WT_Ellipse::read_binary(uint8_t opcode, WT_Stream& stream) {
 }
 
 WT_Result::Enum WT_Filled_Ellipse::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    WT_Filled_Ellipse scratch;
-    return scratch.read_operands(opcode, stream);
+    return wt_skip_by_reading<WT_Filled_Ellipse>(opcode, stream);
 }
 
-WT_Result::Enum WT_Filled_Ellipse::delay(WT_Stream& stream) const { return delay_copy(*this, stream); }
+WT_Result::Enum WT_Filled_Ellipse::delay(WT_Stream& stream) const { return wt_delay_copy(*this, stream); }
 
 WT_Result::Enum WT_Outline_Ellipse::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    WT_Outline_Ellipse scratch;
-    return scratch.read_operands(opcode, stream);
+    return wt_skip_by_reading<WT_Outline_Ellipse>(opcode, stream);
 }
 
-WT_Result::Enum WT_Outline_Ellipse::delay(WT_Stream& stream) const { return delay_copy(*this, stream); }
+WT_Result::Enum WT_Outline_Ellipse::delay(WT_Stream& stream) const { return wt_delay_copy(*this, stream); }

@@ -6,6 +6,7 @@
 #include "w2d/attribute_helpers.h"
 #include "w2d/framing.h"
 #include "w2d/option.h"
+#include "w2d/record_reading.h"
 
 namespace {
 constexpr WT_Named_Value Charset_Names[] = {
@@ -66,14 +67,6 @@ WT_Result::Enum write_byte_name(WT_Stream& stream, std::span<const WT_Named_Valu
     const std::string_view name = wt_find_name(table, value);
     if (!name.empty()) return stream.write(name);
     return stream.write_ascii(static_cast<uint32_t>(value));
-}
-
-WT_Result::Enum read_16_bit(WT_Stream& stream, uint16_t& value) {
-    int32_t number = 0;
-    WT_CHECK(stream.read_ascii(number));
-    if (number < 0 || number > 65535) return WT_Result::Corrupt_Data;
-    value = static_cast<uint16_t>(number);
-    return WT_Result::Success;
 }
 }  // namespace
 
@@ -258,10 +251,10 @@ WT_Result::Enum WT_Font::read_ascii_field(WT_Stream& stream, uint32_t bit) {
             }
             break;
         case Height_Bit: WT_CHECK(stream.read_ascii(m_height)); break;
-        case Rotation_Bit: WT_CHECK(read_16_bit(stream, m_rotation)); break;
-        case Width_Scale_Bit: WT_CHECK(read_16_bit(stream, m_width_scale)); break;
-        case Spacing_Bit: WT_CHECK(read_16_bit(stream, m_spacing)); break;
-        case Oblique_Bit: WT_CHECK(read_16_bit(stream, m_oblique)); break;
+        case Rotation_Bit: WT_CHECK(wt_read_16_bit(stream, m_rotation)); break;
+        case Width_Scale_Bit: WT_CHECK(wt_read_16_bit(stream, m_width_scale)); break;
+        case Spacing_Bit: WT_CHECK(wt_read_16_bit(stream, m_spacing)); break;
+        case Oblique_Bit: WT_CHECK(wt_read_16_bit(stream, m_oblique)); break;
         case Flags_Bit: WT_CHECK(stream.read_ascii(m_flags)); break;
         default: return WT_Result::Internal_Error;
     }

@@ -113,10 +113,7 @@ WT_Result::Enum WT_Image::write(WT_Stream& stream) const {
     return dump(stream);
 }
 
-WT_Result::Enum WT_Image::delay(WT_Stream& stream) const {
-    stream.set_delayed_drawable(std::make_unique<WT_Image>(*this));
-    return WT_Result::Success;
-}
+WT_Result::Enum WT_Image::delay(WT_Stream& stream) const { return wt_delay_copy(*this, stream); }
 
 WT_Result::Enum WT_Image::dump(WT_Stream& stream) const {
     WT_CHECK(check_writable());
@@ -183,8 +180,7 @@ WT_Result::Enum WT_Image::read_operands(const WT_Opcode& opcode, WT_Stream& stre
 }
 
 WT_Result::Enum WT_Image::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    WT_Image scratch;
-    return scratch.read_operands(opcode, stream);
+    return wt_skip_by_reading<WT_Image>(opcode, stream);
 }
 
 WT_Result::Enum WT_Image::read_binary(const WT_Opcode& opcode, WT_Stream& stream) {

@@ -5,6 +5,7 @@
 #include "w2d/attribute_helpers.h"
 #include "w2d/framing.h"
 #include "w2d/option.h"
+#include "w2d/record_reading.h"
 
 namespace {
 struct Option_Description {
@@ -39,14 +40,6 @@ WT_Result::Enum read_name(WT_Stream& stream, std::span<const WT_Named_Value> tab
     std::string token;
     WT_CHECK(stream.read_ascii_token(64, token));
     return wt_find_value(table, token, value) ? WT_Result::Success : WT_Result::Corrupt_Data;
-}
-
-WT_Result::Enum read_16_bit(WT_Stream& stream, uint16_t& value) {
-    int32_t number = 0;
-    WT_CHECK(stream.read_ascii(number));
-    if (number < 0 || number > 65535) return WT_Result::Corrupt_Data;
-    value = static_cast<uint16_t>(number);
-    return WT_Result::Success;
 }
 }  // namespace
 
@@ -149,7 +142,9 @@ WT_Result::Enum WT_Line_Style::sync(WT_Stream& stream) const {
     const uint32_t changes = differing(current, comparable);
     // Outline options wait for a positive weight; the kind stays marked so
     // that they are written before the first drawable that has one.
-    if (!weighted && differing(current, m_defined & Weighted_Options) != 0) desired.set_changed(WT_Attribute_Set::Line_Style_Bit);
+    if (!weighted && differing(current, m_defined & Weighted_Options) != 0) {
+        desired.set_changed(WT_Attribute_Set::Line_Style_Bit);
+    }
     if (changes == 0) return WT_Result::Success;
     WT_CHECK(write_options(stream, changes));
     current.copy_options(*this, changes);
@@ -169,8 +164,8 @@ WT_Result::Enum WT_Line_Style::read_option(WT_Stream& stream, uint32_t bit) {
             WT_CHECK(read_name(stream, Join_Names, value));
             m_line_join = static_cast<WT_Joinstyle_ID>(value);
             break;
-        case Miter_Angle_Bit: WT_CHECK(read_16_bit(stream, m_miter_angle)); break;
-        case Miter_Length_Bit: WT_CHECK(read_16_bit(stream, m_miter_length)); break;
+        case Miter_Angle_Bit: WT_CHECK(wt_read_16_bit(stream, m_miter_angle)); break;
+        case Miter_Length_Bit: WT_CHECK(wt_read_16_bit(stream, m_miter_length)); break;
         default: {
             WT_CHECK(read_name(stream, Cap_Names, value));
             const auto cap = static_cast<WT_Capstyle_ID>(value);

@@ -12,8 +12,7 @@ WT_Result::Enum WT_Origin::read_operands(const WT_Opcode& opcode, WT_Stream& str
 }
 
 WT_Result::Enum WT_Origin::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    WT_Origin scratch;
-    return scratch.read_operands(opcode, stream);
+    return wt_skip_by_reading<WT_Origin>(opcode, stream);
 }
 
 WT_Result::Enum WT_Origin::write(WT_Stream& stream) const {

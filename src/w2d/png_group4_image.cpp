@@ -8,11 +8,7 @@ bool WT_PNG_Group4_Image::has_format(uint16_t format) const {
 }
 
 WT_Result::Enum WT_PNG_Group4_Image::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    WT_PNG_Group4_Image scratch;
-    return scratch.read_operands(opcode, stream);
+    return wt_skip_by_reading<WT_PNG_Group4_Image>(opcode, stream);
 }
 
-WT_Result::Enum WT_PNG_Group4_Image::delay(WT_Stream& stream) const {
-    stream.set_delayed_drawable(std::make_unique<WT_PNG_Group4_Image>(*this));
-    return WT_Result::Success;
-}
+WT_Result::Enum WT_PNG_Group4_Image::delay(WT_Stream& stream) const { return wt_delay_copy(*this, stream); }

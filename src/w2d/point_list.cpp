@@ -13,8 +13,7 @@ WT_Result::Enum WT_Point_List<K, M, A, W, N>::read_operands(const WT_Opcode& opc
 
 template <WT_Object::WT_ID K, uint32_t M, uint8_t A, uint8_t W, uint8_t N>
 WT_Result::Enum WT_Point_List<K, M, A, W, N>::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    WT_Point_List scratch;
-    return scratch.read_operands(opcode, stream);
+    return wt_skip_by_reading<WT_Point_List>(opcode, stream);
 }
 
 template <WT_Object::WT_ID K, uint32_t M, uint8_t A, uint8_t W, uint8_t N>
@@ -25,10 +24,7 @@ WT_Result::Enum WT_Point_List<K, M, A, W, N>::write(WT_Stream& stream) const {
 }
 
 template <WT_Object::WT_ID K, uint32_t M, uint8_t A, uint8_t W, uint8_t N>
-WT_Result::Enum WT_Point_List<K, M, A, W, N>::delay(WT_Stream& stream) const {
-    stream.set_delayed_drawable(std::make_unique<WT_Point_List>(*this));
-    return WT_Result::Success;
-}
+WT_Result::Enum WT_Point_List<K, M, A, W, N>::delay(WT_Stream& stream) const { return wt_delay_copy(*this, stream); }
 
 template <WT_Object::WT_ID K, uint32_t M, uint8_t A, uint8_t W, uint8_t N>
 WT_Result::Enum WT_Point_List<K, M, A, W, N>::dump(WT_Stream& stream) const {

@@ -8,8 +8,7 @@ WT_Result::Enum WT_Polygon::read_operands(const WT_Opcode& opcode, WT_Stream& st
 }
 
 WT_Result::Enum WT_Polygon::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    WT_Polygon scratch;
-    return scratch.read_operands(opcode, stream);
+    return wt_skip_by_reading<WT_Polygon>(opcode, stream);
 }
 
 WT_Result::Enum WT_Polygon::write(WT_Stream& stream) const {
@@ -24,9 +23,8 @@ WT_Result::Enum WT_Polygon::write(WT_Stream& stream) const {
     return dump(stream);
 }
 
-WT_Result::Enum WT_Polygon::delay(WT_Stream& stream) const {
-    stream.set_delayed_drawable(std::make_unique<WT_Polygon>(*this));
-    return WT_Result::Success;
-}
+WT_Result::Enum WT_Polygon::delay(WT_Stream& stream) const { return wt_delay_copy(*this, stream); }
 
-WT_Result::Enum WT_Polygon::dump(WT_Stream& stream) const { return write_point_set(stream, Ascii_Point_Set_Opcode, Point_Set_Opcode_32, Point_Set_Opcode_16); }
+WT_Result::Enum WT_Polygon::dump(WT_Stream& stream) const {
+    return write_point_set(stream, Ascii_Point_Set_Opcode, Point_Set_Opcode_32, Point_Set_Opcode_16);
+}

@@ -19,8 +19,7 @@ WT_Result::Enum WT_Polyline::read_operands(const WT_Opcode& opcode, WT_Stream& s
 }
 
 WT_Result::Enum WT_Polyline::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    WT_Polyline scratch;
-    return scratch.read_operands(opcode, stream);
+    return wt_skip_by_reading<WT_Polyline>(opcode, stream);
 }
 
 WT_Result::Enum WT_Polyline::prepare_write(WT_Stream& stream, bool& hold) const {
@@ -49,10 +48,7 @@ WT_Result::Enum WT_Polyline::write_handing_over(WT_Stream& stream) {
     return stream.write_deferred(std::make_unique<WT_Polyline>(std::move(*this)));
 }
 
-WT_Result::Enum WT_Polyline::delay(WT_Stream& stream) const {
-    stream.set_delayed_drawable(std::make_unique<WT_Polyline>(*this));
-    return WT_Result::Success;
-}
+WT_Result::Enum WT_Polyline::delay(WT_Stream& stream) const { return wt_delay_copy(*this, stream); }
 
 WT_Result::Enum WT_Polyline::dump(WT_Stream& stream) const {
     if (count() == 2) return dump_line(stream);

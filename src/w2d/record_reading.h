@@ -25,6 +25,11 @@ WT_Result::Enum wt_write_padded_name(WT_Stream& stream, std::span<const std::str
 WT_Result::Enum wt_read_flag(WT_Stream& stream, bool& flag);
 // A binary record's "{", size, value; the caller writes the fields and "}".
 WT_Result::Enum wt_write_binary_start(WT_Stream& stream, uint32_t fieldsSize, uint16_t value);
+// An ASCII number from 0 to 65535.
+WT_Result::Enum wt_read_16_bit(WT_Stream& stream, uint16_t& value);
+// Records with only an ASCII form start on a new line, after the drawable
+// held back: the token and what follows it.
+WT_Result::Enum wt_write_record_start(WT_Stream& stream, std::string_view token, std::string_view after);
 // Points "x,y" separated by spaces, as many as the span holds.
 WT_Result::Enum wt_read_points(WT_Stream& stream, std::span<WT_Logical_Point> points);
 WT_Result::Enum wt_write_points(WT_Stream& stream, std::span<const WT_Logical_Point> points);

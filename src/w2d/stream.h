@@ -359,4 +359,19 @@ private:
     bool m_saved;
 };
 
+// A drawable held back for merging is a copy of its own kind.
+template <class T>
+WT_Result::Enum wt_delay_copy(const T& drawable, WT_Stream& stream) {
+    stream.set_delayed_drawable(std::make_unique<T>(drawable));
+    return WT_Result::Success;
+}
+
+// An object whose operands alone tell where it ends is passed over by
+// reading them into a scratch object of its kind.
+template <class T>
+WT_Result::Enum wt_skip_by_reading(const WT_Opcode& opcode, WT_Stream& stream) {
+    T scratch;
+    return scratch.read_operands(opcode, stream);
+}
+
 #endif  // DWFPLOT_W2D_STREAM_H

@@ -78,10 +78,7 @@ WT_Result::Enum WT_Text::write(WT_Stream& stream) const {
     return dump(stream);
 }
 
-WT_Result::Enum WT_Text::delay(WT_Stream& stream) const {
-    stream.set_delayed_drawable(std::make_unique<WT_Text>(*this));
-    return WT_Result::Success;
-}
+WT_Result::Enum WT_Text::delay(WT_Stream& stream) const { return wt_delay_copy(*this, stream); }
 
 WT_Result::Enum WT_Text::dump(WT_Stream& stream) const {
     // Older streams have no place for character positions.
@@ -140,8 +137,7 @@ WT_Result::Enum WT_Text::read_operands(const WT_Opcode& opcode, WT_Stream& strea
 }
 
 WT_Result::Enum WT_Text::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    WT_Text scratch;
-    return scratch.read_operands(opcode, stream);
+    return wt_skip_by_reading<WT_Text>(opcode, stream);
 }
 
 WT_Result::Enum WT_Text::read_binary(bool complex, WT_Stream& stream) {

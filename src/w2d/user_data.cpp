@@ -24,10 +24,7 @@ WT_Result::Enum WT_UserData::write(WT_Stream& stream) const {
     return dump(stream);
 }
 
-WT_Result::Enum WT_UserData::delay(WT_Stream& stream) const {
-    stream.set_delayed_drawable(std::make_unique<WT_UserData>(*this));
-    return WT_Result::Success;
-}
+WT_Result::Enum WT_UserData::delay(WT_Stream& stream) const { return wt_delay_copy(*this, stream); }
 
 WT_Result::Enum WT_UserData::dump(WT_Stream& stream) const {
     if (stream.options().allow_binary_data()) {
@@ -62,8 +59,7 @@ WT_Result::Enum WT_UserData::read_operands(const WT_Opcode& opcode, WT_Stream& s
 }
 
 WT_Result::Enum WT_UserData::skip_operands(const WT_Opcode& opcode, WT_Stream& stream) {
-    WT_UserData scratch;
-    return scratch.read_operands(opcode, stream);
+    return wt_skip_by_reading<WT_UserData>(opcode, stream);
 }
 
 WT_Result::Enum WT_UserData::read_binary(const WT_Opcode& opcode, WT_Stream& stream) {

@@ -11,11 +11,6 @@ bool reads_as_number(const WT_String& name) {
     return name.is_eight_bit() && !name.empty() && starts_number(static_cast<uint8_t>(name.ascii().front()));
 }
 
-WT_Result::Enum write_start(WT_Stream& stream, std::string_view token, std::string_view after) {
-    WT_CHECK(stream.dump_delayed_drawable());
-    WT_CHECK(stream.write_tab_level());
-    return wt_write_token(stream, token, after);
-}
 }  // namespace
 
 WT_Result::Enum WT_Named_View::read_operands(const WT_Opcode& opcode, WT_Stream& stream) {
@@ -27,7 +22,7 @@ WT_Result::Enum WT_Named_View::read_operands(const WT_Opcode& opcode, WT_Stream&
 
 WT_Result::Enum WT_Named_View::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, Token, " "));
+    WT_CHECK(wt_write_record_start(stream, Token, " "));
     WT_CHECK(wt_write_points(stream, m_box));
     WT_CHECK(stream.write(static_cast<uint8_t>(' ')));
     WT_CHECK(m_name.write(stream));
@@ -62,7 +57,7 @@ WT_Result::Enum WT_View::read_operands(const WT_Opcode& opcode, WT_Stream& strea
 
 WT_Result::Enum WT_View::write(WT_Stream& stream) const {
     WT_Stream::Binary_Suspension ascii(stream);
-    WT_CHECK(write_start(stream, Token, " "));
+    WT_CHECK(wt_write_record_start(stream, Token, " "));
     if (m_name.empty()) {
         WT_CHECK(wt_write_points(stream, m_box));
     } else {
