@@ -300,7 +300,7 @@ void WT_Stream::describe_opcode(char* out, size_t room) const {
             std::snprintf(out, room, "binary opcode 0x%04X", m_opcode.binary_value());
             return;
         default:
-            std::snprintf(out, room, "%s", "");
+            if (room > 0) out[0] = '\0';
             return;
     }
 }

@@ -87,6 +87,8 @@ WT_Result::Enum WT_Stream::fill_from_decompressor(size_t needed) {
     // would repeat forever.
     if (result == WT_Result::Success && consumed == 0 && m_ahead.size() == before_output)
         return refuse(WT_Result::Corrupt_Data, "the compressed section does not inflate");
+    if (result != WT_Result::Success && result != WT_Result::Decompression_Ended)
+        return refuse(result, "zlib refuses the compressed section");
     if (result == WT_Result::Decompression_Ended) {
         // The input after the zlib data is plain again; its "}" closes the
         // section's framing and is no object of its own.
