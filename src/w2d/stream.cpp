@@ -319,7 +319,8 @@ void WT_Stream::refuse_end_of_input(WT_Result::Enum code) {
     }
     // No object was begun: the opcode last read is not the one at fault.
     m_opcode = WT_Opcode();
-    refuse(code, "%s", held == 0 ? "the stream ends without its (EndOfDWF) opcode" : "the stream ends inside an opcode");
+    refuse(code, "%s",
+           held == 0 ? "the stream ends without its (EndOfDWF) opcode" : "the stream ends inside an opcode");
 }
 
 // Reading is resumable: a read handler may run dry mid-object and answer

@@ -219,11 +219,12 @@ private:
         ++pos_;
         skipWhiteSpace();
         const Span name = readName();
-        const std::string tag = "end tag </" + std::string(text(name)) + ">";
-        if (!current_) return malformed(tagStart_, tag + " with no element open");
-        if (text(name) != view(current_->name)) return malformed(tagStart_, tag + " does not close it");
+        // The text is made only for a failure: end tags are most of a document.
+        const auto tag = [&](const char* what) { return "end tag </" + std::string(text(name)) + ">" + what; };
+        if (!current_) return malformed(tagStart_, tag(" with no element open"));
+        if (text(name) != view(current_->name)) return malformed(tagStart_, tag(" does not close it"));
         skipWhiteSpace();
-        if (atEnd() || peek() != '>') return malformed(tag + " goes on after its name");
+        if (atEnd() || peek() != '>') return malformed(tag(" goes on after its name"));
         ++pos_;
         closeElement(current_);
         return kOk;
@@ -235,7 +236,8 @@ private:
         tagName_ = name;
         if (sawRoot_ && !current_) return malformed(tagStart_, "a second document element");
         if (depth_ >= XmlParser::kMaximumDepth) {
-            return malformed(tagStart_, "elements nest more than " + std::to_string(XmlParser::kMaximumDepth) + " deep");
+            const std::string depth = std::to_string(XmlParser::kMaximumDepth);
+            return malformed(tagStart_, "elements nest more than " + depth + " deep");
         }
         if (elements_ >= XmlParser::kMaximumElements) {
             return malformed(tagStart_, "more than " + std::to_string(XmlParser::kMaximumElements) + " elements");
@@ -264,7 +266,9 @@ private:
                 empty = true;
                 return kOk;
             }
-            if (attributes_.size() >= XmlParser::kMaximumAttributes) return malformed("more than " + std::to_string(XmlParser::kMaximumAttributes) + " attributes");
+            if (attributes_.size() >= XmlParser::kMaximumAttributes) {
+                return malformed("more than " + std::to_string(XmlParser::kMaximumAttributes) + " attributes");
+            }
             const Result result = readAttribute();
             if (result != kOk) return result;
         }
@@ -280,11 +284,13 @@ private:
         if (!atEnd() && peek() == '=') {
             ++pos_;
             skipWhiteSpace();
-            const std::string value = "the value of " + std::string(text(attribute.name));
-            if (atEnd() || (peek() != '"' && peek() != '\'')) return malformed(value + " is not in quotes");
+            const auto value = [&](const char* what) {
+                return "the value of " + std::string(text(attribute.name)) + what;
+            };
+            if (atEnd() || (peek() != '"' && peek() != '\'')) return malformed(value(" is not in quotes"));
             const char quote = data_[pos_++];
             const void* close = std::memchr(data_ + pos_, quote, size_ - pos_);
-            if (!close) return malformed(pos_ - 1, value + " has no closing quote");
+            if (!close) return malformed(pos_ - 1, value(" has no closing quote"));
             const auto end = static_cast<size_t>(static_cast<const char*>(close) - data_);
             attribute.value = Span{pos_, end - pos_};
             pos_ = end + 1;

@@ -62,8 +62,9 @@ DwfReader::DwfReader(const DWFUtil::String& packagePath, const DWFUtil::String& 
 }
 
 void DwfReader::openPackage(const DWFUtil::String& packagePath) {
+    // Copies and records made from one package must never answer for another.
+    if (archive_) throw DWF::DwfResult::InvalidState;
     packagePath_ = packagePath;
-    entries_.clear();
     failure_.clear();
     archive_ = DWFZip::ArchiveReader::open(packagePath_.wideView(), &failure_);
     if (!archive_) throw DWF::DwfResult::FileOpenFailed;

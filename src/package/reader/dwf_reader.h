@@ -50,8 +50,9 @@ public:
     // Opens the package (FileOpenFailed when it is not a readable archive);
     // an empty path gives a reader without package.
     DwfReader(const DWFUtil::String& packagePath, const DWFUtil::String& password);
-    // Opens the package a reader made without one reads; FileOpenFailed as
-    // above, with failure() telling why.
+    // Opens the package a reader made without one reads (InvalidState for a
+    // reader that has one); FileOpenFailed as above, with failure() telling
+    // why.
     void openPackage(const DWFUtil::String& packagePath);
     ~DwfReader() override;
     DwfReader(const DwfReader&) = delete;

@@ -156,7 +156,8 @@ int32_t ArchiveReader::checkEntries() {
     for (size_t i = 0; i < spans.size(); ++i) {
         const uint64_t limit = i + 1 < spans.size() ? spans[i + 1].first : directoryStart_;
         if (spans[i].second > limit) {
-            return refuse(ArchiveBadFormat, spans[i].first, {}, "an entry's data runs into the next entry or the directory");
+            return refuse(ArchiveBadFormat, spans[i].first, {},
+                          "an entry's data runs into the next entry or the directory");
         }
         localPositions_.push_back(spans[i].first);
     }
@@ -303,7 +304,8 @@ int32_t ArchiveReader::openCurrent(std::string_view password) {
     if (!(local.flags & kFlagDataDescriptor) &&
         (local.crc != current_.crc || local.compressedSize != current_.compressedSize ||
          local.uncompressedSize != current_.uncompressedSize)) {
-        return refuseCurrent(ArchiveBadFormat, dataStart, "the local header's sizes or CRC-32 differ from the directory's");
+        return refuseCurrent(ArchiveBadFormat, dataStart,
+                             "the local header's sizes or CRC-32 differ from the directory's");
     }
     // Without a password an encrypted entry can only read as garbage.
     if ((current_.flags & kFlagEncrypted) && password.empty()) {

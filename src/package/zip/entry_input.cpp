@@ -92,7 +92,9 @@ int32_t EntryInput::readDeflated(uint8_t* out, uint32_t size) {
         if (rc == Z_DATA_ERROR && cipher_ && !producedOutput_) {
             return fail(ArchiveBadPassword, "the data does not decrypt to deflated data: a wrong password");
         }
-        if (rc != Z_OK && rc != Z_BUF_ERROR) return fail(rc < 0 ? rc : ArchiveBadFormat, "the deflated data is damaged");
+        if (rc != Z_OK && rc != Z_BUF_ERROR) {
+            return fail(rc < 0 ? rc : ArchiveBadFormat, "the deflated data is damaged");
+        }
         // Input exhausted and nothing more comes out: the stream is cut.
         if (!progress) {
             shortData_ = true;
@@ -115,7 +117,9 @@ int32_t EntryInput::refill() {
 }
 
 int32_t EntryInput::close() {
-    if (uncompressedLeft_ == 0 && crc_ != expectedCrc_) return fail(ArchiveCrcMismatch, "the data's CRC-32 differs from the directory's");
+    if (uncompressedLeft_ == 0 && crc_ != expectedCrc_) {
+        return fail(ArchiveCrcMismatch, "the data's CRC-32 differs from the directory's");
+    }
     return 0;
 }
 

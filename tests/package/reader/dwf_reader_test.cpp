@@ -242,6 +242,8 @@ TEST_F(DwfReaderTest, DocumentsTogetherStayWithinTheLimit) {
     EXPECT_EQ(reader.failure().describe(), "byte 0, entry \"two.xml\": the package's documents would take more than 64 MiB");
     EXPECT_EQ(reader.parse("three.xml"), DwfResult::Success);  // exactly up to the limit
     EXPECT_THROW(reader.parse("absent.xml"), DwfResult::Enum);
+    // Its copies and records belong to its package: it opens no other.
+    EXPECT_EQ(thrownBy([&] { reader.openPackage(str(workDir() + "other.dwf")); }), DwfResult::InvalidState);
 }
 
 // Two pages behind a global section, as another producer might write them:
