@@ -113,7 +113,13 @@ int runArguments(const std::vector<std::string>& arguments, std::ostream& out, s
 int runCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) {
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
-    return runArguments(arguments, out, err);
+    const int status = runArguments(arguments, out, err);
+    // Output that could not be written whole is a failure, not a success.
+    if (!out.flush() && status == ExitOk) {
+        err << "dwfplot: cannot write the output\n";
+        return ExitBadInput;
+    }
+    return status;
 }
 
 }  // namespace dwfplot_tool

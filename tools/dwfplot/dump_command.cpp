@@ -268,6 +268,10 @@ bool dumpPlot(const std::string& fileName, DumpFormat format, std::ostream& out,
         const Plt_Plot_Operation_T operation = reader.getOperation();
         if (operation == PLT_NEW_PAGE) ++page;
         out << describe(operation, reader, page).line(format) << "\n";
+        if (!out) {
+            error = "cannot write the output";
+            return false;
+        }
         progress.update(static_cast<uint64_t>(std::max(reader.position(), 0L)),
                         static_cast<uint64_t>(std::max(reader.size(), 0L)));
         if (operation == PLT_END_OF_PLOT) break;
