@@ -52,13 +52,16 @@ WT_Result::Enum read_byte_name(WT_Stream& stream, std::span<const WT_Named_Value
         value = static_cast<uint8_t>(named);
         return WT_Result::Success;
     }
-    if (token.empty() || token.size() > 3) return WT_Result::Corrupt_Data;
+    const auto refused = [&] {
+        return stream.refuse(WT_Result::Corrupt_Data, "\"%s\" is no name of its table nor 0 to 255", token.c_str());
+    };
+    if (token.empty() || token.size() > 3) return refused();
     int number = 0;
     for (const char c : token) {
-        if (c < '0' || c > '9') return WT_Result::Corrupt_Data;
+        if (c < '0' || c > '9') return refused();
         number = number * 10 + (c - '0');
     }
-    if (number > 255) return WT_Result::Corrupt_Data;
+    if (number > 255) return refused();
     value = static_cast<uint8_t>(number);
     return WT_Result::Success;
 }
@@ -251,10 +254,10 @@ WT_Result::Enum WT_Font::read_ascii_field(WT_Stream& stream, uint32_t bit) {
             }
             break;
         case Height_Bit: WT_CHECK(stream.read_ascii(m_height)); break;
-        case Rotation_Bit: WT_CHECK(wt_read_16_bit(stream, m_rotation)); break;
-        case Width_Scale_Bit: WT_CHECK(wt_read_16_bit(stream, m_width_scale)); break;
-        case Spacing_Bit: WT_CHECK(wt_read_16_bit(stream, m_spacing)); break;
-        case Oblique_Bit: WT_CHECK(wt_read_16_bit(stream, m_oblique)); break;
+        case Rotation_Bit: WT_CHECK(wt_read_unsigned(stream, m_rotation)); break;
+        case Width_Scale_Bit: WT_CHECK(wt_read_unsigned(stream, m_width_scale)); break;
+        case Spacing_Bit: WT_CHECK(wt_read_unsigned(stream, m_spacing)); break;
+        case Oblique_Bit: WT_CHECK(wt_read_unsigned(stream, m_oblique)); break;
         case Flags_Bit: WT_CHECK(stream.read_ascii(m_flags)); break;
         default: return WT_Result::Internal_Error;
     }

@@ -164,8 +164,8 @@ WT_Result::Enum WT_Line_Style::read_option(WT_Stream& stream, uint32_t bit) {
             WT_CHECK(read_name(stream, Join_Names, value));
             m_line_join = static_cast<WT_Joinstyle_ID>(value);
             break;
-        case Miter_Angle_Bit: WT_CHECK(wt_read_16_bit(stream, m_miter_angle)); break;
-        case Miter_Length_Bit: WT_CHECK(wt_read_16_bit(stream, m_miter_length)); break;
+        case Miter_Angle_Bit: WT_CHECK(wt_read_unsigned(stream, m_miter_angle)); break;
+        case Miter_Length_Bit: WT_CHECK(wt_read_unsigned(stream, m_miter_length)); break;
         default: {
             WT_CHECK(read_name(stream, Cap_Names, value));
             const auto cap = static_cast<WT_Capstyle_ID>(value);

@@ -66,14 +66,6 @@ WT_Result::Enum wt_write_points(WT_Stream& stream, std::span<const WT_Logical_Po
     return WT_Result::Success;
 }
 
-WT_Result::Enum wt_read_16_bit(WT_Stream& stream, uint16_t& value) {
-    int32_t number = 0;
-    WT_CHECK(stream.read_ascii(number));
-    if (number < 0 || number > 65535) return stream.refuse(WT_Result::Corrupt_Data, "%d is not 0 to 65535", number);
-    value = static_cast<uint16_t>(number);
-    return WT_Result::Success;
-}
-
 WT_Result::Enum wt_write_record_start(WT_Stream& stream, std::string_view token, std::string_view after) {
     WT_CHECK(stream.dump_delayed_drawable());
     WT_CHECK(stream.write_tab_level());

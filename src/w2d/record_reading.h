@@ -4,6 +4,7 @@
 #define DWFPLOT_W2D_RECORD_READING_H
 
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,8 +26,18 @@ WT_Result::Enum wt_write_padded_name(WT_Stream& stream, std::span<const std::str
 WT_Result::Enum wt_read_flag(WT_Stream& stream, bool& flag);
 // A binary record's "{", size, value; the caller writes the fields and "}".
 WT_Result::Enum wt_write_binary_start(WT_Stream& stream, uint32_t fieldsSize, uint16_t value);
-// An ASCII number from 0 to 65535.
-WT_Result::Enum wt_read_16_bit(WT_Stream& stream, uint16_t& value);
+// An ASCII number from 0 to the largest value of the unsigned `T`.
+template <class T>
+WT_Result::Enum wt_read_unsigned(WT_Stream& stream, T& value) {
+    constexpr int32_t largest = std::numeric_limits<T>::max();
+    int32_t number = 0;
+    WT_CHECK(stream.read_ascii(number));
+    if (number < 0 || number > largest) {
+        return stream.refuse(WT_Result::Corrupt_Data, "%d is not 0 to %d", number, largest);
+    }
+    value = static_cast<T>(number);
+    return WT_Result::Success;
+}
 // Records with only an ASCII form start on a new line, after the drawable
 // held back: the token and what follows it.
 WT_Result::Enum wt_write_record_start(WT_Stream& stream, std::string_view token, std::string_view after);

@@ -1,16 +1,9 @@
 #include "w2d/rgba.h"
 
+#include "w2d/record_reading.h"
 #include "w2d/stream.h"
 
 namespace {
-WT_Result::Enum read_channel(WT_Stream& stream, uint8_t& channel) {
-    int32_t value = 0;
-    WT_CHECK(stream.read_ascii(value));
-    if (value < 0 || value > 255) return stream.refuse(WT_Result::Corrupt_Data, "a channel of %d, not 0 to 255", value);
-    channel = static_cast<uint8_t>(value);
-    return WT_Result::Success;
-}
-
 WT_Result::Enum read_comma(WT_Stream& stream) {
     WT_CHECK(stream.eat_whitespace());
     uint8_t byte = 0;
@@ -41,11 +34,11 @@ WT_Result::Enum wt_write_ascii_rgba(WT_Stream& stream, const WT_RGBA32& color) {
 }
 
 WT_Result::Enum wt_read_ascii_rgba(WT_Stream& stream, WT_RGBA32& color) {
-    WT_CHECK(read_channel(stream, color.m_red));
+    WT_CHECK(wt_read_unsigned(stream, color.m_red));
     WT_CHECK(read_comma(stream));
-    WT_CHECK(read_channel(stream, color.m_green));
+    WT_CHECK(wt_read_unsigned(stream, color.m_green));
     WT_CHECK(read_comma(stream));
-    WT_CHECK(read_channel(stream, color.m_blue));
+    WT_CHECK(wt_read_unsigned(stream, color.m_blue));
     WT_CHECK(read_comma(stream));
-    return read_channel(stream, color.m_alpha);
+    return wt_read_unsigned(stream, color.m_alpha);
 }
