@@ -1,15 +1,13 @@
 // The writer on a disk that fills up at every size up to that of a small plot's package (RLIMIT_FSIZE, SIGXFSZ
 // ignored so that a write gets EFBIG): the host learns of the failure, no temporary file stays, and the package
 // is either absent or complete and readable.
-#include <sys/resource.h>
-
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "dwfplot/DwfResult.h"
 #include "hostile_support.h"
+#include "support/file_size_limit.h"
 #include "support/thrown_by.h"
 
 namespace {
@@ -20,8 +18,6 @@ class FullDiskTest : public HostileTest, public ::testing::WithParamInterface<bo
 protected:
     void SetUp() override {
         HostileTest::SetUp();
-        std::signal(SIGXFSZ, SIG_IGN);  // stays ignored: no other test of this program limits the file size
-        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &unlimited_), 0);
         path_ = workDir() + "plot.dwf";
         ASSERT_TRUE(testsupport::writeSamplePlot(path_, 0, closePlot()));
         packageSize_ = std::filesystem::file_size(path_);
@@ -34,12 +30,11 @@ protected:
 
     // True when the plot was written whole.
     bool check(rlim_t limit) {
-        rlimit limited = unlimited_;
-        limited.rlim_cur = limit;
-        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
         bool opened = false;
-        const auto thrown = testsupport::thrownBy([&] { opened = testsupport::writeSamplePlot(path_, 0, closePlot()); });
-        ::setrlimit(RLIMIT_FSIZE, &unlimited_);
+        const auto thrown = testsupport::thrownBy([&] {
+            const testsupport::FileSizeLimit limited(limit);
+            opened = testsupport::writeSamplePlot(path_, 0, closePlot());
+        });
         const std::string what = "limit " + std::to_string(limit);
         EXPECT_TRUE(testsupport::listTree(tempDir()).empty()) << what;
         EXPECT_TRUE(testsupport::listTree(runDir()).empty()) << what;
@@ -59,7 +54,6 @@ protected:
         return written;
     }
 
-    rlimit unlimited_{};
     std::string path_;
     uintmax_t packageSize_ = 0;
     hostile::PackageReplay reference_;

@@ -3,9 +3,7 @@
 #include "package/zip/archive_writer.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <tuple>
 #include <cstdlib>
@@ -14,6 +12,7 @@
 #include "package/package_test_support.h"
 #include "package/zip/archive_reader.h"
 #include "package/zip/archive_result.h"
+#include "support/file_size_limit.h"
 #include "support/zip_cipher.h"
 
 namespace {
@@ -118,9 +117,7 @@ TEST_F(ArchiveWriterTest, FileInfoExtraFieldsAndCommentsGoWhereTheySay) {
 // Under a file size limit the data writes fail midway: the failure sticks
 // to the entry and to the archive, and nothing is written after it.
 bool failsAtTheSizeLimit(const std::string& path, const std::string& content) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{20000, 20000};
-    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return false;
+    const testsupport::FileSizeLimit limit(20000);
     auto writer = ArchiveWriter::create(wide(path), false, 600);
     return writer && writer->openEntry("a", nullptr, {}, {}, nullptr, 0, -1, nullptr) == ArchiveOk &&
            writer->writeEntry(content.data(), content.size()) == ArchiveIoError &&

@@ -1,12 +1,9 @@
 // Packages through their life: openPlot, openPage, closePage, closePlot and destruction in order and out of
 // order; and plots whose files cannot all be written, which are not left behind half-written (closePlot removes
 // the package and throws WriteFailed, destruction removes it silently, a second openPlot reports the failure).
-#include <sys/resource.h>
-
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -19,6 +16,7 @@
 #include "plotfile/logical_units.h"
 #include "plotfile/reader_plot_properties.h"
 #include "plotfile/records/user_data_records.h"
+#include "support/file_size_limit.h"
 #include "support/thrown_by.h"
 #include "w2d/string.h"
 
@@ -151,21 +149,6 @@ TEST_F(WriterLifecycle, AFailedOpenLeavesNoFileAndASecondOpenFinishesTheFirst) {
     EXPECT_TRUE(unzipAccepts(first) && unzipAccepts(second));
 }
 
-// Files of this process cannot grow past `bytes` while it lives (writes get EFBIG; SIGXFSZ is ignored meanwhile).
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit limit{bytes, saved.rlim_max};
-        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, handler);
-    }
-    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-};
-
 void drawPage(DWFPlotFileWriter& writer) {
     writer.openPage({});
     for (int i = 0; i < 200; ++i) writer.addLine(i, i % 7, i % 2 == 0 ? 3 : 2, "g" + std::to_string(i));
@@ -186,7 +169,7 @@ TEST_F(WriterWriteFailure, AFailedWriteRemovesThePackage) {
         {
             DWFPlotFileWriter writer;
             // Room for the package's header, not for the pages.
-            FileSizeLimit limit(100);
+            testsupport::FileSizeLimit limit(100);
             ASSERT_TRUE(openA4(writer, path));
             drawPage(writer);
             drawPage(writer);
