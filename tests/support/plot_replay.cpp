@@ -165,6 +165,12 @@ std::string plotValues(DWFPlotFileReader& reader) {
            reader.getEncoding();
 }
 
+Codes operations(DWFPlotFileReader& reader, size_t n) {
+    Codes codes;
+    while (codes.size() < n) codes.push_back(reader.getOperation());
+    return codes;
+}
+
 std::string progress(DWFPlotFileReader& reader) {
     std::vector<std::string> pages{"stale"};
     reader.getPages(pages);

@@ -13,6 +13,7 @@
 namespace testsupport {
 
 using Lines = std::vector<std::string>;
+using Codes = std::vector<Plt_Plot_Operation_T>;
 
 // The shortest text that reads back as the same double.
 std::string number(double value);
@@ -23,8 +24,7 @@ std::string shapes(const std::vector<std::vector<PlottingPoint>>& polygons);
 
 // What the host's loader saw: the path it was given, the file's bytes, and the image it returned.
 struct Load {
-    std::string path;
-    std::string bytes;
+    std::string path, bytes;
     std::unique_ptr<IMAGE> image;
 };
 // The host's encoder: JPEG for kind 0, PNG otherwise, as marked bytes ("PNG:<width>"), freed by releaseImage.
@@ -52,6 +52,9 @@ std::string describe(DWFPlotFileReader& reader, Plt_Plot_Operation_T op);
 // file loaded meanwhile (" .png 'bytes'") and " file left" when it was not removed at once. `ended` tells
 // whether the end of the plot came.
 Lines replay(DWFPlotFileReader& reader, size_t calls = 60, bool* ended = nullptr);
+
+// The next `n` operation codes, bare: for the order of operations, when the getters' data does not matter.
+Codes operations(DWFPlotFileReader& reader, size_t n);
 
 // Page size, scale, units and encoding: "420x297 2.5,0.125 mm UTF-8".
 std::string plotValues(DWFPlotFileReader& reader);
@@ -84,8 +87,7 @@ protected:
     const std::string& runDir() const { return runDir_; }
 
 private:
-    std::string savedCwd_;
-    std::string runDir_;
+    std::string savedCwd_, runDir_;
 };
 
 }  // namespace testsupport

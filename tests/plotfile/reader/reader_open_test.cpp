@@ -14,6 +14,8 @@
 
 namespace {
 
+using testsupport::Codes;
+using testsupport::operations;
 using testsupport::PackageLayout;
 using testsupport::plotValues;
 using testsupport::progress;
@@ -34,14 +36,6 @@ PackageLayout withProperties(const Properties& properties) {
     return ours([&](PackageLayout& l) { l.properties = properties; });
 }
 
-// The next `n` operations.
-std::vector<Plt_Plot_Operation_T> codes(DWFPlotFileReader& reader, int n) {
-    std::vector<Plt_Plot_Operation_T> result;
-    while (n-- > 0) result.push_back(reader.getOperation());
-    return result;
-}
-
-using Codes = std::vector<Plt_Plot_Operation_T>;
 using ReaderOpen = testsupport::TempDirTest;
 
 TEST_F(ReaderOpen, ProbesAndOpensEveryKindOfInput) {
@@ -114,14 +108,6 @@ TEST_F(ReaderOpen, ProbesAndOpensEveryKindOfInput) {
     }
 }
 
-TEST_F(ReaderOpen, ValuesBeforeAnyPlot) {
-    DWFPlotFileReader reader;
-    EXPECT_EQ(plotValues(reader), "1x1 -1,-1 M ISO8859_1");
-    EXPECT_EQ(progress(reader), "0 pages 0/0");
-    // No plot: nothing to report, not even a page.
-    EXPECT_EQ(codes(reader, 2), (Codes{PLT_END_OF_PLOT, PLT_END_OF_PLOT}));
-}
-
 TEST_F(ReaderOpen, PlotValuesPagesAndProgress) {
     const std::string first = W2dBytes().polyline({{0, 0}, {10, 10}}).finished();
     const std::string second = W2dBytes().pen(3).polyline({{5, 5}, {6, 6}, {7, 9}}).finished();
@@ -162,11 +148,16 @@ TEST_F(ReaderOpen, PlotValuesPagesAndProgress) {
     EXPECT_EQ(pages.size(), 2u) << "closePlot keeps the package";
 }
 
-TEST_F(ReaderOpen, PropertiesThatDoNotParse) {
+// The values before any plot, and those a plot keeps when its properties are missing or do not parse.
+TEST_F(ReaderOpen, ValuesBeforeAnyPlotAndPropertiesThatDoNotParse) {
+    DWFPlotFileReader reader;
+    EXPECT_EQ(plotValues(reader), "1x1 -1,-1 M ISO8859_1");
+    EXPECT_EQ(progress(reader), "0 pages 0/0");
+    // No plot: nothing to report, not even a page.
+    EXPECT_EQ(operations(reader, 2), (Codes{PLT_END_OF_PLOT, PLT_END_OF_PLOT}));
     const std::string path = workDir() + "plot.dwf";
     testsupport::writePackage(path, withProperties({{"DwfToolkitVersion", "Read Only"}, {"XScale", "  7.5e-1 tail"},
                                                     {"YScale", "wide"}}));
-    DWFPlotFileReader reader;
     ASSERT_TRUE(reader.openPlot(path));
     // No Units property keeps the value.
     EXPECT_EQ(plotValues(reader), "297x210 0.75,0 M ISO8859_1");
@@ -179,10 +170,10 @@ TEST_F(ReaderOpen, SecondPlotStartsFromEmptyPages) {
     testsupport::writePackage(one, testsupport::plotPackage({stream}));
     DWFPlotFileReader reader;
     ASSERT_TRUE(reader.openPlot(two));
-    EXPECT_EQ(codes(reader, 2), (Codes{PLT_PLOT_OPENED, PLT_NEW_PAGE}));
+    EXPECT_EQ(operations(reader, 2), (Codes{PLT_PLOT_OPENED, PLT_NEW_PAGE}));
     ASSERT_TRUE(reader.openPlot(one));
     EXPECT_EQ(progress(reader), "1 pages " + std::to_string(stream.size()) + "/0");
-    EXPECT_EQ(codes(reader, 3), (Codes{PLT_PLOT_OPENED, PLT_NEW_PAGE, PLT_NONE}));  // the pen, held back
+    EXPECT_EQ(operations(reader, 3), (Codes{PLT_PLOT_OPENED, PLT_NEW_PAGE, PLT_NONE}));  // the pen, held back
     EXPECT_EQ(reader.getPen(), 1);
     // A probe replaces the package: the plot is gone with it.
     std::string message;
@@ -209,7 +200,9 @@ TEST_F(ReaderOpen, MorePagesThanOpenFilesAllowed) {
     DWFPlotFileReader reader;
     const bool opened = reader.openPlot(path);
     int pages = 0;
-    for (Plt_Plot_Operation_T op; opened && (op = reader.getOperation()) != PLT_END_OF_PLOT;) pages += op == PLT_NEW_PAGE;
+    for (Plt_Plot_Operation_T op; opened && (op = reader.getOperation()) != PLT_END_OF_PLOT;) {
+        pages += op == PLT_NEW_PAGE;
+    }
     setrlimit(RLIMIT_NOFILE, &saved);
     EXPECT_TRUE(opened);
     EXPECT_EQ(pages, kPages);

@@ -15,10 +15,11 @@
 
 namespace {
 
-using Codes = std::vector<Plt_Plot_Operation_T>;
+using testsupport::Codes;
 using testsupport::Lines;
 using plotwritertest::addLines;
 using testsupport::loadImage;
+using testsupport::operations;
 using testsupport::points;
 using testsupport::shapes;
 using testsupport::W2dBytes;
@@ -48,14 +49,6 @@ protected:
         return openFile(path, load, keepLoader);
     }
 
-    // The next codes, up to and including PLT_END_OF_PLOT.
-    Codes rest(int calls = 60) {
-        Codes codes;
-        for (int i = 0; i < calls && (codes.empty() || codes.back() != PLT_END_OF_PLOT); ++i) {
-            codes.push_back(reader_->getOperation());
-        }
-        return codes;
-    }
     Lines replay(size_t calls = 60) { return testsupport::replay(*reader_, calls); }
 
     std::unique_ptr<DWFPlotFileReader> reader_;
@@ -70,7 +63,8 @@ using ReaderOperations = ReaderFixture;
 // all, is emptied.
 TEST_F(ReaderOperations, PolylineFetchedAfterTheFact) {
     auto& reader = open({W2dBytes().pen(2).polyline({{1500, -250}, {2000, 3000}, {-1, 0}}).finished()});
-    EXPECT_EQ(rest(), (Codes{PLT_NEW_PAGE, PLT_NONE, PLT_PEN, PLT_PEN, PLT_LINE, PLT_NONE, PLT_END_OF_PLOT}));
+    EXPECT_EQ(operations(reader, 7),
+              (Codes{PLT_NEW_PAGE, PLT_NONE, PLT_PEN, PLT_PEN, PLT_LINE, PLT_NONE, PLT_END_OF_PLOT}));
     EXPECT_EQ(reader.getPen(), 2);
     std::vector<PlottingPoint> line{PlottingPoint(9, 9, "stale")};
     reader.getLine(line);
@@ -174,7 +168,7 @@ TEST_F(ReaderOperations, ContourSetsReadTogetherComeBackTogether) {
     auto& reader = open({W2dBytes().contours({{{0, 0}, {4000, 0}, {4000, 4000}}, {{1000, 1000}, {2000, 1000},
                                                                                    {2000, 2000}}})
                              .contours({{{-500, 0}, {0, 500}, {500, 0}, {0, -500}}}).finished()});
-    EXPECT_EQ(rest(5), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_POLYGONS, PLT_PEN, PLT_POLYGONS}));
+    EXPECT_EQ(operations(reader, 5), (Codes{PLT_NEW_PAGE, PLT_PEN, PLT_POLYGONS, PLT_PEN, PLT_POLYGONS}));
     std::vector<std::vector<PlottingPoint>> polygons;
     int pen = 1;
     reader.getPolygons(polygons, pen);
@@ -215,7 +209,7 @@ TEST_F(ReaderOperations, PageStreamThatCannotBeOpened) {
     reader.getPages(pages);
     ASSERT_EQ(pages.size(), 1u);
     ASSERT_EQ(::unlink(pages[0].c_str()), 0);
-    EXPECT_EQ(rest(), (Codes{PLT_NEW_PAGE, PLT_NONE, PLT_END_OF_PLOT}));
+    EXPECT_EQ(operations(reader, 3), (Codes{PLT_NEW_PAGE, PLT_NONE, PLT_END_OF_PLOT}));
 }
 
 class ReaderRoundTrip : public ReaderFixture {
