@@ -49,8 +49,7 @@ TEST_F(TempFiles, TemporaryPathFollowsTmpdirAndEndsWithSlash) {
 }
 
 TEST_F(TempFiles, PrivateFilesAreExclusivePrivateWholeAndRemovedWithTheOwner) {
-    std::string first;
-    std::string second;
+    std::string first, second;
     {
         platform::PrivateDirectory dir;
         ASSERT_TRUE(dir.create());

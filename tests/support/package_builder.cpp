@@ -35,8 +35,7 @@ namespace {
 // The stored bytes of an entry with its CRC and size.
 struct Stored {
     std::string data;
-    uint32_t crc;
-    uint32_t size;
+    uint32_t crc, size;
 };
 
 Stored storedForm(const ZipEntry& e) {

@@ -46,9 +46,7 @@ ZipArchive zipArchive(const std::vector<ZipEntry>& entries, const std::string& p
 // Each local header, central header and the end record: a fixed part followed by names (file name, extra
 // field, comment). Local headers are found through the directory.
 struct ZipRecord {
-    size_t start;
-    size_t fixedLength;
-    size_t nameLength;
+    size_t start, fixedLength, nameLength;
 };
 std::vector<ZipRecord> zipRecords(const std::string& archive);
 

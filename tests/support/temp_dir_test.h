@@ -32,9 +32,7 @@ protected:
     const std::string& workDir() const { return work_; }
 
 private:
-    std::string dir_;
-    std::string work_;
-    std::string savedTmpdir_;
+    std::string dir_, work_, savedTmpdir_;
     bool hadTmpdir_ = false;
 };
 

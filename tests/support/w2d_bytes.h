@@ -10,8 +10,7 @@
 namespace testsupport {
 
 struct Point {
-    int32_t x;
-    int32_t y;
+    int32_t x, y;
 };
 
 // A binary W2D stream of version 6.00; points are written relative to the

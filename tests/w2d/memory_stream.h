@@ -192,8 +192,7 @@ inline WT_Result::Enum read_stream(const std::string& bytes, const Body& each, s
 // and drawables, the bytes of unknown ones, the points of point sets, and each drawable written on its own.
 struct Read_Log {
     WT_Result::Enum end = WT_Result::Success;
-    std::vector<WT_Object::WT_ID> ids;
-    std::vector<WT_Object::WT_ID> drawables;
+    std::vector<WT_Object::WT_ID> ids, drawables;
     std::vector<std::string> unknown_bytes;
     std::vector<Points> points;
     std::vector<std::string> rewritten;

@@ -26,8 +26,7 @@ namespace tooltest {
 
 struct Run {
     int status = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // Runs the tool's command line in-process.

@@ -46,13 +46,10 @@ const std::vector<uint8_t> kGroup4{0x2F, 0x5B, 0x80, 0x08, 0x00, 0x80};
 
 struct Case {
     const char* name;
-    uint16_t format;
-    uint16_t columns;
-    uint16_t rows;
+    uint16_t format, columns, rows;
     std::optional<WT_Color_Map> map;
     std::vector<uint8_t> data;
-    int32_t width;
-    int32_t height;
+    int32_t width, height;
     std::vector<uint8_t> expected;
     int tolerance = 0;  // JPEG is lossy
 };
@@ -108,9 +105,7 @@ TEST(Raster, EveryImageFormatDecodedToTheExpectedPixels) {
 
 struct BrokenCase {
     const char* name;
-    uint16_t format;
-    uint16_t columns;
-    uint16_t rows;
+    uint16_t format, columns, rows;
     std::optional<WT_Color_Map> map;
     std::vector<uint8_t> data;
     RasterStatus status;
