@@ -194,6 +194,8 @@ void DwfReader::setRootBuilder(const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilde
 void DwfReader::materializeEntry(DWFUtil::String& path, const DWFUtil::String& name) {
     if (findTemporaryCopy(name, path)) return;
     path = DWFUtil::String();
+    // The record tells of this copy's failure, not of an earlier one.
+    failure_.clear();
     if (!hasEntry(name)) return;
     DWFZip::ArchiveEntryInfo info;
     if (archive_->entryInfo(&info, nullptr, 0, nullptr, 0, nullptr, 0) != DWFZip::ArchiveOk) {
@@ -335,10 +337,10 @@ std::unique_ptr<DWFUtil::InputStream> DwfReader::openDocumentStream(const DWFUti
 
 DWF::DwfResult::Enum DwfReader::parseDocument(const DWFUtil::String& name,
                                               const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilder>& builder) {
+    failure_.clear();
     ArchiveFileInfo& record = entryRecord(name);
     const std::string entry = "entry \"" + name.toUtf8() + "\"";
     if (record.uncompressedSize > kDocumentSizeLimit - documentBytes_) {
-        failure_.clear();
         failure_.recordf(DWF::DwfResult::InvalidData, 0, entry, "the package's documents would take more than %llu MiB",
                          static_cast<unsigned long long>(kDocumentSizeLimit >> 20));
         return DWF::DwfResult::InvalidData;

@@ -107,8 +107,10 @@ public:
     const DWFUtil::String& getPackagePath() const { return packagePath_; }
     // The private directory, ending with '/'; empty before the first copy.
     const std::string& workingDirectory() const { return workDir_.path(); }
-    // Where and why the package, or the last entry or document that failed,
-    // was refused: the entry, the byte, what was wrong.
+    // Where and why the package, or the entry or document last opened,
+    // copied or parsed, was refused: the entry, the byte, what was wrong.
+    // Empty when that went well, or when what failed keeps no record (an
+    // entry that is missing).
     const platform::Failure& failure() const { return failure_; }
 
 protected:

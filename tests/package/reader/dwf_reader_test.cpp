@@ -237,6 +237,7 @@ TEST_F(DwfReaderTest, DocumentsTogetherStayWithinTheLimit) {
     EXPECT_EQ(reader.parse("broken.xml"), DwfResult::XmlParseError);  // counted all the same
     EXPECT_EQ(reader.failure().describe(), "byte 6, entry \"broken.xml\", element <b>: end tag </a> does not close it");
     EXPECT_EQ(reader.parse("one.xml"), DwfResult::Success);
+    EXPECT_FALSE(reader.failure().failed()) << "a record tells of the last parse only";
     EXPECT_EQ(reader.parse("/ONE.xml"), DwfResult::InvalidData);  // another parse is another copy
     EXPECT_EQ(reader.parse("two.xml"), DwfResult::InvalidData);  // alone it would pass
     EXPECT_EQ(reader.failure().describe(), "byte 0, entry \"two.xml\": the package's documents would take more than 64 MiB");
