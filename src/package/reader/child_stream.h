@@ -21,6 +21,8 @@ public:
     int64_t read(char* buffer, uint32_t size) override;
 
     uint64_t position() const { return position_; }
+    // Why a read failed, when it did.
+    const platform::Failure& failure() const { return decompressor_->failure(); }
 
 private:
     std::shared_ptr<CFileDecompressor> decompressor_;

@@ -358,7 +358,10 @@ DWF::DwfResult::Enum DwfReader::parseDocument(const DWFUtil::String& name,
     DWFUtil::XmlParser parser(this);
     const DWF::DwfResult::Enum result = parser.parseStream(stream.get(), kDocumentSizeLimit, record.uncompressedSize);
     if (result != DWF::DwfResult::Success) {
-        failure_ = parser.failure();
+        // The parser's record, else that of the entry's data, which the parser
+        // only saw fail.
+        const auto* child = dynamic_cast<const CChildStream*>(stream.get());
+        failure_ = parser.failure().failed() || child == nullptr ? parser.failure() : child->failure();
         if (!failure_.failed()) failure_.record(result, 0, {}, "the document cannot be read whole");
         failure_.within(entry);
     }

@@ -46,7 +46,7 @@ CFileDecompressor::CFileDecompressor(const std::string& packagePath, const Archi
 
 int64_t CFileDecompressor::readAt(uint64_t position, char* buffer, uint32_t size) {
     if (size == 0) return 0;
-    if (position < base_) return failWith(DWFZip::ArchiveBadParameter);
+    if (position < base_) return failWith(DWFZip::ArchiveBadParameter, "a read before what was already handed over");
     const DWF::DwfResult::Enum rc = produceUntil(position + size);
     const uint64_t held = base_ + content_.size();
     if (position >= held) return rc;  // nothing there: the end (0) or the failure
@@ -81,11 +81,14 @@ DWF::DwfResult::Enum CFileDecompressor::produceUntil(uint64_t wanted) {
         if (input_.close() != DWFZip::ArchiveOk) return failWith(DWFZip::ArchiveCrcMismatch);
     }
     // Less than the directory promised is damage, not an end.
-    if (finished_ && base_ + content_.size() < size_) return failWith(DWFZip::ArchiveBadFormat);
+    if (finished_ && base_ + content_.size() < size_) {
+        return failWith(DWFZip::ArchiveBadFormat, "the data ends before the size the directory gives");
+    }
     return DWF::DwfResult::Success;
 }
 
-DWF::DwfResult::Enum CFileDecompressor::failWith(int32_t archiveCode) {
+DWF::DwfResult::Enum CFileDecompressor::failWith(int32_t archiveCode, const char* problem) {
+    record_.record(archiveCode, input_.position(), {}, problem != nullptr ? problem : input_.problem());
     if (archiveCode == DWFZip::ArchiveBadPassword) {
         platform::debugOutput("Bad password\n");
         failure_ = DWF::DwfResult::BadPassword;

@@ -16,6 +16,7 @@
 #include "dwfplot/DwfResult.h"
 #include "package/reader/archive_file_info.h"
 #include "package/zip/entry_input.h"
+#include "platform/failure.h"
 #include "platform/file.h"
 
 namespace DWFReader {
@@ -35,17 +36,22 @@ public:
     int64_t readAt(uint64_t position, char* buffer, uint32_t size);
 
     uint32_t uncompressedSize() const { return size_; }
+    // Where and why reading the entry failed: the byte of the package file
+    // its data had reached, what was wrong.
+    const platform::Failure& failure() const { return record_; }
 
 private:
     // Produces content until `wanted` bytes are held or the entry ends.
     DWF::DwfResult::Enum produceUntil(uint64_t wanted);
-    DWF::DwfResult::Enum failWith(int32_t archiveCode);
+    // `problem` when given, else what the entry's data path met.
+    DWF::DwfResult::Enum failWith(int32_t archiveCode, const char* problem = nullptr);
 
     platform::UniqueFd file_;
     DWFZip::EntryInput input_;
     uint32_t size_;
     bool finished_ = false;
     DWF::DwfResult::Enum failure_ = DWF::DwfResult::Success;
+    platform::Failure record_;
     bool keepContent_;
     uint64_t base_ = 0;  // where content_ starts in the entry
     std::vector<char> content_;

@@ -240,11 +240,20 @@ TEST_F(DwfReaderTest, DocumentsTogetherStayWithinTheLimit) {
     EXPECT_FALSE(reader.failure().failed()) << "a record tells of the last parse only";
     EXPECT_EQ(reader.parse("/ONE.xml"), DwfResult::InvalidData);  // another parse is another copy
     EXPECT_EQ(reader.parse("two.xml"), DwfResult::InvalidData);  // alone it would pass
-    EXPECT_EQ(reader.failure().describe(), "byte 0, entry \"two.xml\": the package's documents would take more than 64 MiB");
+    EXPECT_EQ(reader.failure().describe(),
+              "byte 0, entry \"two.xml\": the package's documents would take more than 64 MiB");
     EXPECT_EQ(reader.parse("three.xml"), DwfResult::Success);  // exactly up to the limit
     EXPECT_THROW(reader.parse("absent.xml"), DwfResult::Enum);
     // Its copies and records belong to its package: it opens no other.
     EXPECT_EQ(thrownBy([&] { reader.openPackage(str(workDir() + "other.dwf")); }), DwfResult::InvalidState);
+    // A document whose data fails its CRC-32 says so, at the byte of the file its data ended (after the 12-byte
+    // header, the local header and the name).
+    const ZipArchive crc = zipArchive({{"bad.xml", "<a/>", 0, "", "", "", true, 0x12345678, 4}});
+    writeFile(workDir() + "crc.dwf", kDwfHeader + crc.bytes);
+    DocumentReader damaged(str(workDir() + "crc.dwf"), {});
+    EXPECT_EQ(damaged.parse("bad.xml"), DwfResult::ArchiveEntryError);
+    EXPECT_EQ(damaged.failure().describe(), "byte " + std::to_string(12 + crc.local[0] + 30 + 7 + 4) +
+                                                ", entry \"bad.xml\": the data's CRC-32 differs from the directory's");
 }
 
 // Two pages behind a global section, as another producer might write them:
