@@ -69,6 +69,7 @@ TEST(W2dDrawables, WrittenFormsAreByteExact) {
          draw(WT_Contour_Set(std::vector<int32_t>{3, 3}, Points{{0, 0}, {9, 0}, {9, 9}, {1, 1}, {2, 1}, {2, 2}})),
          "\x0B\x02\x03\x03" + p16(0, 0) + p16(9, 0) + p16(0, 9) + p16(-8, -8) + p16(1, 0) + p16(0, 1)},
         {"outline circle", {}, draw(WT_Outline_Ellipse({5, 6}, 7, 7)), "\x12" + p16(5, 6) + le16(7)},
+        {"largest 16-bit radius", {}, draw(WT_Outline_Ellipse({5, 6}, 65535, 65535)), "\x12" + p16(5, 6) + le16(65535)},
         {"filled wide circle, its fill desired but not yet current", {},
          draw(desire(WT_Fill(true)), WT_Filled_Ellipse({5, 6}, 70000, 70000)), "Fr" + p32(5, 6) + le32(70000)},
         {"arc", {}, draw(WT_Outline_Ellipse({1, 2}, 3, 3, 100, 200, 10)),

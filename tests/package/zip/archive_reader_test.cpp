@@ -253,6 +253,14 @@ TEST_F(ArchiveReaderTest, RecordsWhereAndWhyItRefuses) {
         EXPECT_EQ(failure.describe().substr(0, c.failure.size()), c.failure);
         EXPECT_EQ(failure.failed(), !c.failure.empty()) << c.failure;
     }
+    // The entry before the last runs into the last: the one overlap the directory's end does not bound.
+    const ZipArchive two = zipArchive({{"a.txt", sampleContent(3000, 5)}, {"b.txt", "b"}});
+    std::string overlapping = two.bytes;
+    set32(overlapping, two.central[0] + 20, get32(two.bytes, two.central[0] + 20) + 20);
+    writeFile(workDir() + "overlap.zip", overlapping);
+    platform::Failure overlap;
+    EXPECT_FALSE(ArchiveReader::open(packagetest::wide(workDir() + "overlap.zip"), &overlap));
+    EXPECT_EQ(overlap.describe(), "byte 0: an entry's data runs into the next entry or the directory");
     writeFile(workDir() + "text.zip", "not an archive at all, only text");
     platform::Failure failure;
     EXPECT_FALSE(ArchiveReader::open(wide(workDir() + "text.zip"), &failure));
