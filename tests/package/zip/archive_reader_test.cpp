@@ -230,13 +230,14 @@ TEST_F(ArchiveReaderTest, RecordsWhereAndWhyItRefuses) {
     // The data of Section\Page.w2d and locked.w2d, after each local header and its name.
     const size_t d1 = good.local[1] + 30 + 16, d2 = good.local[2] + 30 + 10;
     const uint32_t crc = get32(good.bytes, c1 + 16);
+    const std::string pageEntry = "entry \"Section\\Page.w2d\"";
     const struct { std::vector<size_t> at; uint32_t value; int width; size_t entry; std::string failure; } cases[] = {
         {{c1}, 0x02014B51, 4, 0, "byte " + std::to_string(c1) + ": no directory record signature"},
         {{c0 + 24}, 12, 4, 0, "byte " + std::to_string(c0) + ", entry \"manifest.xml\": sizes the data cannot back"},
         {{l0}, 0x9999, 2, 0, "byte " + std::to_string(l0) + ", entry \"manifest.xml\": no local header that matches"},
-        {{good.local[1] + 8}, 0, 2, 1, "byte " + std::to_string(d1) + ", entry \"Section\\Page.w2d\": the local header's method"},
+        {{good.local[1] + 8}, 0, 2, 1, "byte " + std::to_string(d1) + ", " + pageEntry + ": the local header's method"},
         {{good.local[1] + 14, c1 + 16}, crc ^ 1, 4, 1,
-         "byte " + std::to_string(d1 + get32(good.bytes, c1 + 20)) + ", entry \"Section\\Page.w2d\": the data's CRC-32 differs"},
+         "byte " + std::to_string(d1 + get32(good.bytes, c1 + 20)) + ", " + pageEntry + ": the data's CRC-32 differs"},
         {{}, 0, 4, 2, "byte " + std::to_string(d2) + ", entry \"locked.w2d\": encrypted, and no password was given"},
         {{}, 0, 4, 0, ""}};
     for (const auto& c : cases) {
