@@ -82,7 +82,7 @@ DWF::DwfResult::Enum CFileDecompressor::produceUntil(uint64_t wanted) {
     }
     // Less than the directory promised is damage, not an end.
     if (finished_ && base_ + content_.size() < size_) {
-        return failWith(DWFZip::ArchiveBadFormat, "the data ends before the size the directory gives");
+        return failWith(DWFZip::ArchiveBadFormat, DWFZip::kShortDataProblem);
     }
     return DWF::DwfResult::Success;
 }

@@ -9,7 +9,6 @@
 
 namespace DWFZip {
 namespace {
-constexpr const char* kShortData = "the data ends before the size the directory gives";
 constexpr const char* kUnreadable = "the data cannot be read from the file";
 }  // namespace
 
@@ -45,7 +44,7 @@ int32_t EntryInput::open(uint64_t dataStart, const CentralHeader& header,
 
 int32_t EntryInput::read(uint8_t* out, uint32_t size) {
     const uint32_t wanted = std::min(size, uncompressedLeft_);
-    if (shortData_) return fail(ArchiveBadFormat, kShortData);
+    if (shortData_) return fail(ArchiveBadFormat, kShortDataProblem);
     if (wanted == 0) return 0;
     const int32_t count = deflated_ ? readDeflated(out, wanted) : readStored(out, wanted);
     if (count > 0) {
@@ -54,7 +53,7 @@ int32_t EntryInput::read(uint8_t* out, uint32_t size) {
         producedOutput_ = true;
     }
     // A short piece is handed over first; the next read reports the loss.
-    if (count == 0 && shortData_) return fail(ArchiveBadFormat, kShortData);
+    if (count == 0 && shortData_) return fail(ArchiveBadFormat, kShortDataProblem);
     return count;
 }
 

@@ -17,6 +17,10 @@
 
 namespace DWFZip {
 
+// What an entry whose data ends before the size its directory record gives
+// is told.
+inline constexpr const char* kShortDataProblem = "the data ends before the size the directory gives";
+
 class EntryInput {
 public:
     explicit EntryInput(int fd);
