@@ -34,6 +34,9 @@ uint64_t W2dFile::position() {
 
 std::string readFailureText(const platform::Failure& failure, WT_Result::Enum result) {
     const std::string name = wt_result_name(result);
+    // Reading went well; what it was copied into did not take it.
+    const bool output = result == WT_Result::Write_Failed || result == WT_Result::Close_Failed;
+    if (output && !failure.failed()) return "cannot write the output (" + name + ")";
     if (!failure.failed()) return "the stream cannot be read (" + name + ")";
     return failure.describe() + " (" + name + ")";
 }

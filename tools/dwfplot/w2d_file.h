@@ -34,7 +34,8 @@ private:
 };
 
 // Why a stream failed with `result`, for a person: where and what from the
-// stream's failure record ("byte 18432, opcode 0x10: ..."), and the result.
+// stream's failure record ("byte 18432, opcode 0x10: ..."), and the result;
+// a write or close that failed without one is the output's.
 std::string readFailureText(const platform::Failure& failure, WT_Result::Enum result);
 
 }  // namespace dwfplot_tool

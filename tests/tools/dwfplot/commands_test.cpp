@@ -76,6 +76,11 @@ TEST_F(CommandLine, CommandLinesMatchTheTranscript) {
         {"--version", "", "w2d " + dir + "missing.w2d", "svg --page 1 x", "demo -o " + dir + "full"});
     EXPECT_EQ(transcript, tooltest::dataFile("command_line.golden"));
     EXPECT_TRUE(testsupport::listTree(dir + "full").empty());
+    // Output that takes nothing is the output's failure, not the stream's.
+    std::ostream nowhere(nullptr);
+    std::ostringstream why;
+    EXPECT_EQ(dwfplot_tool::runArguments({"w2d", sample}, nowhere, why), 1);
+    EXPECT_EQ(why.str(), "dwfplot w2d: " + sample + ": page 1, cannot write the output (Write_Failed)\n");
     EXPECT_EQ(testsupport::readFile(dir + "sample-page-1.svg"), tooltest::dataFile("sample_svg.golden"));
     // Listings of the foreign streams read back as the same objects, and list the same again.
     for (const std::string name : {"strips.w2d", "names.w2d"}) {
