@@ -48,12 +48,17 @@ void Failure::record(int code, uint64_t offset, std::string_view subject, std::s
 }
 
 void Failure::recordf(int code, uint64_t offset, std::string_view subject, const char* format, ...) noexcept {
-    if (failed() || code == 0) return;
-    char text[kTextRoom];
     va_list arguments;
     va_start(arguments, format);
-    const int written = std::vsnprintf(text, sizeof text, format, arguments);
+    recordv(code, offset, subject, format, arguments);
     va_end(arguments);
+}
+
+void Failure::recordv(int code, uint64_t offset, std::string_view subject, const char* format,
+                      va_list arguments) noexcept {
+    if (failed() || code == 0) return;
+    char text[kTextRoom];
+    const int written = std::vsnprintf(text, sizeof text, format, arguments);
     record(code, offset, subject, written < 0 ? std::string_view() : std::string_view(text));
 }
 

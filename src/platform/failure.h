@@ -8,6 +8,7 @@
 #ifndef DWFPLOT_PLATFORM_FAILURE_H
 #define DWFPLOT_PLATFORM_FAILURE_H
 
+#include <cstdarg>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,6 +33,9 @@ public:
     // The same with a printf-style text.
     [[gnu::format(printf, 5, 6)]] void recordf(int code, uint64_t offset, std::string_view subject,
                                                const char* format, ...) noexcept;
+    // The same for the arguments of a caller's own printf-style function.
+    [[gnu::format(printf, 5, 0)]] void recordv(int code, uint64_t offset, std::string_view subject,
+                                               const char* format, va_list arguments) noexcept;
     // Puts what contains the failure in front of its subject ("entry
     // \"manifest.xml\"" before "element <Page>").
     void within(std::string_view outer) noexcept;

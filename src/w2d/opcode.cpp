@@ -26,6 +26,9 @@ void WT_Opcode::set_extended_binary(uint32_t size, uint16_t value) {
 }
 
 WT_Result::Enum WT_Opcode::read(WT_Stream& stream) {
+    // Until a token is read whole the opcode is none, so a failure on the
+    // way names no opcode read before it.
+    m_type = Null_Optioncode;
     WT_CHECK(stream.eat_whitespace());
     uint8_t first = 0;
     WT_CHECK(stream.read(first));

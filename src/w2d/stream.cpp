@@ -241,8 +241,6 @@ WT_Result::Enum WT_Stream::read_header_opcode() {
 WT_Result::Enum WT_Stream::read_opcode_and_create() {
     WT_CHECK(eat_whitespace());
     commit_read();
-    // A failure here names no opcode: none could be read.
-    m_opcode = WT_Opcode();
     WT_CHECK(m_opcode.read(*this));
     WT_Result::Enum result = WT_Result::Success;
     m_current_object = wt_create_object(m_opcode, *this, result);
@@ -259,7 +257,11 @@ WT_Result::Enum WT_Stream::process_next_object() {
 
 WT_Result::Enum WT_Stream::fail_read(WT_Result::Enum result, bool input_ended) {
     m_read_failure = result;
-    if (input_ended || result == WT_Result::End_Of_File) refuse_end_of_input(result);
+    if (input_ended || result == WT_Result::End_Of_File) {
+        refuse_end_of_input(result);
+        return result;
+    }
+    // No check recorded why: the result says what it can.
     const char* text = wt_result_name(result);
     switch (result) {
         case WT_Result::Unsupported_Opcode: text = "no object of the format has this opcode"; break;
@@ -273,15 +275,14 @@ WT_Result::Enum WT_Stream::fail_read(WT_Result::Enum result, bool input_ended) {
 }
 
 WT_Result::Enum WT_Stream::refuse(WT_Result::Enum code, const char* format, ...) {
+    // The subject is described only for the record that is kept.
     if (m_failure.failed()) return code;
-    char text[platform::Failure::kTextRoom];
-    va_list arguments;
-    va_start(arguments, format);
-    const int written = std::vsnprintf(text, sizeof text, format, arguments);
-    va_end(arguments);
     char subject[platform::Failure::kSubjectRoom];
     describe_opcode(subject, sizeof subject);
-    m_failure.record(code, read_offset(), subject, written < 0 ? "" : text);
+    va_list arguments;
+    va_start(arguments, format);
+    m_failure.recordv(code, read_offset(), subject, format, arguments);
+    va_end(arguments);
     return code;
 }
 

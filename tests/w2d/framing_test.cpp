@@ -136,6 +136,7 @@ TEST(W2dFraming, RecordsWhereAndWhyAReadFails) {
          "byte 24, opcode 0x70 'p': the stream ends 11 bytes into the operands"},
         {Header + "(Color 1,2,3,4)", "byte 27: the stream ends without its (EndOfDWF) opcode"},
         {Header + "(Colo", "byte 17: the stream ends inside an opcode"},
+        {Header + "C 7 (Co\x7Fr)", "byte 19: 0x7F in an opcode name"},  // names no opcode read before
         {"(W3D V06.00)", "byte 6: the stream does not start with \"(W2D V\" or \"(DWF V\""},
         {Header + "(EndOfDWF)", ""}};
     for (const auto& [bytes, failure] : cases) {

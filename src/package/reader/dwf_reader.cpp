@@ -339,9 +339,9 @@ DWF::DwfResult::Enum DwfReader::parseDocument(const DWFUtil::String& name,
                                               const DWFUtil::ObjectRef<DWFXmlBuilder::XmlBuilder>& builder) {
     failure_.clear();
     ArchiveFileInfo& record = entryRecord(name);
-    const std::string entry = "entry \"" + name.toUtf8() + "\"";
+    const auto entry = [&name] { return "entry \"" + name.toUtf8() + "\""; };
     if (record.uncompressedSize > kDocumentSizeLimit - documentBytes_) {
-        failure_.recordf(DWF::DwfResult::InvalidData, 0, entry, "the package's documents would take more than %llu MiB",
+        failure_.recordf(DWF::DwfResult::InvalidData, 0, entry(), "the package's documents would take more than %llu MiB",
                          static_cast<unsigned long long>(kDocumentSizeLimit >> 20));
         return DWF::DwfResult::InvalidData;
     }
@@ -363,7 +363,7 @@ DWF::DwfResult::Enum DwfReader::parseDocument(const DWFUtil::String& name,
         const auto* child = dynamic_cast<const CChildStream*>(stream.get());
         failure_ = parser.failure().failed() || child == nullptr ? parser.failure() : child->failure();
         if (!failure_.failed()) failure_.record(result, 0, {}, "the document cannot be read whole");
-        failure_.within(entry);
+        failure_.within(entry());
     }
     return result;
 }
